@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs (only those missing; silent when none are),
+# then configures and builds the given CMake presets (default: "default").
+#   scripts/setup.sh [preset ...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  qt6-base-dev libsqlite3-dev sqlite3 libboost-dev libboost-locale-dev
+  libhidapi-dev libusb-1.0-0-dev libudev-dev
+  libgtest-dev libgmock-dev
+  fonts-noto-cjk xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+fi
+
+presets=("$@")
+[ ${#presets[@]} -gt 0 ] || presets=(default)
+jobs=$(nproc)
+for preset in "${presets[@]}"; do
+  if [ ! -f "build/$preset/CMakeCache.txt" ]; then
+    cmake --preset "$preset" >/dev/null
+  fi
+  cmake --build --preset "$preset" -j "$jobs"
+done

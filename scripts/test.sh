@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up the project and runs the whole test suite: the normal build, then the same tests
+# once more under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz targets for
+# a short bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup.sh default asan
+export QT_QPA_PLATFORM=offscreen
+ctest --preset default -j "$(nproc)"
+ctest --preset asan -j "$(nproc)"
+if [ -x scripts/fuzz.sh ]; then
+  scripts/fuzz.sh
+fi
