@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev
   qt6-base-dev libsqlite3-dev sqlite3 libboost-dev libboost-locale-dev
   libhidapi-dev libusb-1.0-0-dev libudev-dev
   libgtest-dev libgmock-dev
