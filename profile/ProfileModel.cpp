@@ -138,24 +138,11 @@ std::string rotationLabel(std::uint8_t rotate, const TextStore& texts) {
 }
 
 std::string sensitivityLabel(std::uint8_t sen) {
-    if (sen >= 25 && sen <= 200 && sen % 25 == 0) {
-        return percent(sen);
-    }
-    return {};
+    return percent(sen);
 }
 
 std::string deadzoneLabel(std::uint8_t deadzone, const TextStore& texts) {
-    switch (deadzone) {
-        case 0:
-            return texts.text(kTextNone);
-        case 5:
-        case 10:
-        case 25:
-        case 50:
-            return percent(deadzone);
-        default:
-            return {};
-    }
+    return deadzone == 0 ? texts.text(kTextNone) : percent(deadzone);
 }
 
 std::optional<StickChoice> stickChoiceFromItemName(std::string_view itemName) {

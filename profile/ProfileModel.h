@@ -28,9 +28,10 @@ std::string functionLabel(FunctionCode code, HostMode mode, const TextStore& tex
 // Stick mode 0/1/2 gives texts 35/19/20; rotation 0/1/2/3 texts 36/38/37/39; else empty.
 std::string stickModeLabel(std::uint8_t mode, const TextStore& texts);
 std::string rotationLabel(std::uint8_t rotate, const TextStore& texts);
-// Sensitivity 25..200 (steps of 25) gives "25%".."200%"; else empty.
+// Sensitivity in decimal followed by "%" ("25%".."200%"; a stored odd value shows as it is).
 std::string sensitivityLabel(std::uint8_t sen);
-// Dead zone 0 gives text 35; 5, 10, 25, 50 give "5%".."50%"; else empty.
+// Dead zone 0 gives text 35 (the menu item's wording; the stick editor shows its own text 81
+// for a stored 0 when it opens); any other value in decimal followed by "%" ("5%".."50%").
 std::string deadzoneLabel(std::uint8_t deadzone, const TextStore& texts);
 
 // A stick editor menu item ("ModeNothing", "modeL", "Rrotate90", "sen125", "deadzone25", ...)

@@ -140,13 +140,12 @@ TEST_F(ProfileModelLabels, StickLabels) {
     EXPECT_EQ(rotationLabel(4, texts_), "");
     EXPECT_EQ(sensitivityLabel(25), "25%");
     EXPECT_EQ(sensitivityLabel(200), "200%");
-    EXPECT_EQ(sensitivityLabel(0), "");
-    EXPECT_EQ(sensitivityLabel(30), "");
-    EXPECT_EQ(sensitivityLabel(225), "");
+    EXPECT_EQ(sensitivityLabel(30), "30%");  // stored values show as they are
+    EXPECT_EQ(sensitivityLabel(0), "0%");
     EXPECT_EQ(deadzoneLabel(0, texts_), "t35");
     EXPECT_EQ(deadzoneLabel(5, texts_), "5%");
     EXPECT_EQ(deadzoneLabel(50, texts_), "50%");
-    EXPECT_EQ(deadzoneLabel(15, texts_), "");
+    EXPECT_EQ(deadzoneLabel(15, texts_), "15%");
 }
 
 TEST(ProfileModelCodes, StickItemsChooseOneFieldEach) {
