@@ -32,7 +32,8 @@ presets=("$@")
 [ ${#presets[@]} -gt 0 ] || presets=(default)
 jobs=$(nproc)
 for preset in "${presets[@]}"; do
-  if [ ! -f "build/$preset/CMakeCache.txt" ]; then
+  # Configure when the preset was never configured or a previous configure stopped half way.
+  if [ ! -f "build/$preset/build.ninja" ]; then
     cmake --preset "$preset" >/dev/null
   fi
   cmake --build --preset "$preset" -j "$jobs"
