@@ -4,6 +4,8 @@
 // of a profile; every operation reads and writes the 640-byte images directly.
 
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,27 +28,54 @@ std::string functionLabel(FunctionCode code, HostMode mode, const TextStore& tex
 // Stick mode 0/1/2 gives texts 35/19/20; rotation 0/1/2/3 texts 36/38/37/39; else empty.
 std::string stickModeLabel(std::uint8_t mode, const TextStore& texts);
 std::string rotationLabel(std::uint8_t rotate, const TextStore& texts);
+// Sensitivity 25..200 (steps of 25) gives "25%".."200%"; else empty.
+std::string sensitivityLabel(std::uint8_t sen);
+// Dead zone 0 gives text 35; 5, 10, 25, 50 give "5%".."50%"; else empty.
+std::string deadzoneLabel(std::uint8_t deadzone, const TextStore& texts);
+
+// A stick editor menu item ("ModeNothing", "modeL", "Rrotate90", "sen125", "deadzone25", ...)
+// and the stick field value it chooses; nullopt for any other name (exact, case-sensitive).
+enum class StickField : std::uint8_t { Mode, Rotate, Sensitivity, Deadzone };
+struct StickChoice {
+    StickField field;
+    std::uint8_t value;
+    bool operator==(const StickChoice&) const = default;
+};
+std::optional<StickChoice> stickChoiceFromItemName(std::string_view itemName);
+// Stores the choice into its field of `stick`.
+void applyStickChoice(StickSetting& stick, StickChoice choice);
 
 // --- Numbers and times ----------------------------------------------------------------------
 
-// Decimal reading by the C library's wide-string-to-integer rules (leading blanks and a sign
-// allowed, stops at the first non-digit, no digits gives 0), keeping the low 8 bits.
+// Decimal reading by the C library's wide-string-to-integer rules: leading blanks (space, \t,
+// \n, \v, \f, \r) and one sign allowed, reading stops at the first non-digit, no digits gives 0;
+// the low 8 bits of the result are kept ("300" -> 44, "-1" -> 255). A value beyond the 32-bit
+// range saturates there first, as the 32-bit wcstol does, so a huge number reads 255 and a huge
+// negative one 0.
 std::uint8_t parseDecimalLow8(std::string_view text);
-// 0..9 -> "0.d"; 10 and more -> decimal with a point after the first digit ("1.5", "3.0").
+// Tenths of a second as shown in the editors: 0..9 -> "0.d"; 10..99 -> "d.d" ("1.5", "3.0");
+// 100..255 (never produced by the editors) -> "dd.d" ("25.5").
 std::string timeToText(std::uint8_t tenths);
-// The reverse: the number after "0." when present, else the text without its first point
-// (before any space) read as decimal; "" reads 0.
+// The reverse: a text starting with "0." (after blanks) reads as the number after it; any other
+// text is read as decimal with its first point (before any space) removed; "" reads 0. Every
+// text timeToText produces reads back to its value.
 std::uint8_t textToTime(std::string_view text);
 
 // --- Names ----------------------------------------------------------------------------------
 
+inline constexpr std::size_t kNamePartOneUnits = 10;  // UTF-16 units held by name part one
+
 // Writes a UTF-8 name into both 32-byte name fields: part one holds the first 10 UTF-16 units,
-// part two the rest; each NUL-terminated and zero-padded, an over-long part cut at a UTF-8
-// character boundary.
+// part two the rest; each NUL-terminated and zero-padded when shorter than 32 bytes. A surrogate
+// pair is never split: when unit 10 would be its first half, the whole pair goes to part two.
+// A part longer than 32 bytes is cut after the last whole character that fits (the rest of the
+// name is lost). Ill-formed input bytes are written as U+FFFD.
 void writeProfileName(DeviceSettingsBlock& block, std::string_view utf8Name);
-// Part one up to its NUL (or all 32 bytes) followed by part two the same way; invalid UTF-8
-// decodes to U+FFFD.
+// Part one up to its NUL (all 32 bytes when it has none) followed by part two the same way;
+// each part decoded on its own, ill-formed bytes as U+FFFD. Always valid UTF-8.
 std::string readProfileName(const DeviceSettingsBlock& block);
+// One name field as text: up to its first NUL or all 32 bytes, ill-formed bytes as U+FFFD.
+std::string decodeNameField(std::span<const std::uint8_t, block::kNamePartSize> field);
 // "PROFILE1" .. "PROFILE6".
 std::string factoryProfileName(std::uint32_t profileNumber);
 
