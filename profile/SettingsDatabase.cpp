@@ -27,6 +27,8 @@ constexpr std::array<StickTable, 2> kStickTables = {{
     {StickSide::Right, "tSTICKSET_Right", "Right"},
 }};
 
+void readRows(const SqliteConnection& db, DeviceSettingsBlock& block);
+
 }  // namespace
 
 Status openFactorySettings(SqliteConnection& db, const std::filesystem::path& file) {
@@ -41,6 +43,20 @@ void loadProfileFromDatabase(const SqliteConnection& db, DeviceSettingsBlock& bl
     if (!db.isOpen()) {
         return;
     }
+    // One read transaction for all twenty rows: the file is locked and checked once, not once
+    // per row, and every row comes from the same state of the file.
+    const bool ownTransaction =
+        sqlite3_get_autocommit(db.handle()) != 0 &&
+        sqlite3_exec(db.handle(), "BEGIN;", nullptr, nullptr, nullptr) == SQLITE_OK;
+    readRows(db, block);
+    if (ownTransaction) {
+        sqlite3_exec(db.handle(), "COMMIT;", nullptr, nullptr, nullptr);
+    }
+}
+
+namespace {
+
+void readRows(const SqliteConnection& db, DeviceSettingsBlock& block) {
     SettingsRowReader buttons(db, kButtonTable, kButtonKey, kButtonColumnNames);
     for (std::size_t slot = 0; slot < kButtonSlotCount; ++slot) {
         std::array<std::uint8_t, sizeof(ButtonSetting)> record{};  // bytes 14..15 stay 0
@@ -62,6 +78,8 @@ void loadProfileFromDatabase(const SqliteConnection& db, DeviceSettingsBlock& bl
         block.setStick(stick.side, setting);
     }
 }
+
+}  // namespace
 
 Status loadFactoryImage(ProfileState& state, ProfileImages& images, const SettingsFiles& files,
                         HostMode mode) {

@@ -11,6 +11,12 @@
 namespace orv {
 
 std::string decodeColumnName(std::string_view rawName) {
+    // "gbk" keeps every byte below 0x80 as the ASCII character, so an ASCII name (every name
+    // the settings files use) is already its own UTF-8 form.
+    if (std::all_of(rawName.begin(), rawName.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return std::string(rawName);
+    }
     try {
         // `stop` rather than skipping: a name with bytes that are not "gbk" must not turn into
         // a different, valid name by losing them.
