@@ -2,7 +2,11 @@
 // delay, and prints the wall time against the floor that pacing and bus time impose:
 //   floor = 3 Select pauses (10 ms) + 240 chunk pauses (5 ms)
 //         + (3 Select + 240 ReadProfile) requests and as many replies, each one bus delay.
+// It also measures, in the same run, the same sequence of waits with no device work at all:
+// that baseline shows how much of the distance to the floor is this machine's wake-up latency
+// rather than the device code.
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -29,7 +33,29 @@ int main() {
     const auto floor =
         kSelects * kSelectPause + kChunks * vendor::kChunkPause + 2 * (kSelects + kChunks) * delay;
 
+    // The waits of one full read, in order, without any transfer.
+    auto waitsOnly = [&] {
+        Clock& clock = SystemClock::instance();
+        for (int select = 0; select < kSelects; ++select) {
+            clock.sleepFor(delay);
+            clock.sleepFor(delay);
+            clock.sleepFor(kSelectPause);
+            for (int chunk = 0; chunk < (select < 2 ? kChunks / 2 : 0); ++chunk) {
+                clock.sleepFor(delay);
+                clock.sleepFor(delay);
+                clock.sleepFor(vendor::kChunkPause);
+            }
+        }
+    };
+
     constexpr int kRuns = 5;
+    double baselineBest = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const auto start = steady_clock::now();
+        waitsOnly();
+        const double seconds = duration<double>(steady_clock::now() - start).count();
+        baselineBest = run == 0 ? seconds : std::min(baselineBest, seconds);
+    }
     double best = 0;
     double total = 0;
     for (int run = 0; run < kRuns; ++run) {
@@ -49,5 +75,7 @@ int main() {
     std::printf("floor %.4f s  best %.4f s  mean %.4f s\n", floorSeconds, best, total / kRuns);
     std::printf("ratio to floor: best %.4f  mean %.4f (goal <= 1.05)\n", best / floorSeconds,
                 total / kRuns / floorSeconds);
+    std::printf("waits alone: best %.4f s, ratio to floor %.4f; read / waits alone %.4f\n",
+                baselineBest, baselineBest / floorSeconds, best / baselineBest);
     return 0;
 }

@@ -8,7 +8,7 @@ namespace orv {
 
 namespace {
 
-// The last stretch of a wait is spent yielding instead of sleeping: a sleeping thread wakes
+// The last stretch of a wait is spent spinning instead of sleeping: a sleeping thread wakes
 // late by the timer slack plus scheduling latency, and the pacing of a transfer is hundreds of
 // such waits in a row.
 constexpr SystemClock::Duration kSpinTail = std::chrono::microseconds(200);
@@ -35,8 +35,9 @@ void SystemClock::sleepFor(Duration duration) {
     if (duration > kSpinTail) {
         std::this_thread::sleep_until(deadline - kSpinTail);
     }
+    // Spin without yielding: a yield on a loaded machine hands the core to another runnable
+    // task for a whole time slice, while a thread that mostly sleeps keeps it.
     while (std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::yield();
     }
 }
 

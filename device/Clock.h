@@ -18,7 +18,7 @@ public:
 };
 
 // steady_clock; sleepFor wakes at the deadline within a few microseconds (it sleeps most of
-// the wait and yields through the last 200 us).
+// the wait and spins through the last 200 us).
 class SystemClock final : public Clock {
 public:
     TimePoint now() const override;
