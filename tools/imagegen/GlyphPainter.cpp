@@ -161,7 +161,7 @@ void GlyphPainter::draw(QPainter& p, const QString& part, const QRectF& area, co
     const double s = area.height();
     static const QStringList arrows = {"Up", "Right", "Down", "Left"};
     if (arrows.contains(part)) {
-        dpad(p, c, s * 0.44, s * 0.34, face, ink, static_cast<int>(arrows.indexOf(part)));
+        dpad(p, c, s * 0.33, s * 0.32, face, ink, static_cast<int>(arrows.indexOf(part)));
         return;
     }
     if (part == "A" || part == "B" || part == "X" || part == "Y") {

@@ -20,7 +20,7 @@ bool ImageWriter::write(const QString& name, QSizeF logicalSize, const DrawFunct
         }
         const QString file = folder + '/' + name + (scale == 2 ? "@2x.png" : ".png");
         // Quality 60 trades a little file size for speed: the generator runs in every build.
-        if (!image.save(file, "PNG", 60)) {
+        if (!image.save(file, "PNG", 20)) {
             error = "cannot write " + file;
             return false;
         }
