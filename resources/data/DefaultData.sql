@@ -1,4 +1,5 @@
--- Factory settings of one profile, read when a profile is reset or created.
+-- Factory settings of one profile, read when a profile is reset or created; also the content of
+-- the export template (ProfileTemData.db), whose rows an export updates.
 -- Values are kept as decimal text; the tool reads them as text and writes integer literals.
 CREATE TABLE tBUTSET (
     BtnName TEXT NOT NULL,
