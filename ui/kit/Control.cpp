@@ -5,6 +5,21 @@
 
 namespace orv::kit {
 
+namespace {
+
+// What an attribute means when neither the control nor its class default sets it.
+std::string_view ImplicitValue(std::string_view name) {
+    if (name == "visible" || name == "enabled" || name == "mouse") {
+        return "true";
+    }
+    if (name == "selected" || name == "float") {
+        return "false";
+    }
+    return {};
+}
+
+}  // namespace
+
 Control::Control(std::string className) : className_(std::move(className)) {}
 
 Control::~Control() = default;
@@ -17,8 +32,11 @@ void Control::SetAttribute(std::string_view name, std::string_view value) {
         }
         it->second = std::string(value);
     } else {
-        // A value equal to the class default is still "no change" for what shows.
-        const bool sameAsDefault = GetAttribute(name) == value;
+        // A value equal to the class default (or to what an unset attribute means) is still
+        // "no change" for what shows.
+        const std::string current =
+            HasAttribute(name) ? GetAttribute(name) : std::string(ImplicitValue(name));
+        const bool sameAsDefault = current == value;
         attributes_.emplace(std::string(name), std::string(value));
         if (sameAsDefault) {
             return;

@@ -21,6 +21,11 @@ struct WindowImplBase::ModalLoop {
 
 namespace {
 
+bool IsHeadlessPlatform() {
+    const QString name = QGuiApplication::platformName();
+    return name == "offscreen" || name == "minimal";
+}
+
 QRect ScreenArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen == nullptr ? QRect(0, 0, 1024, 768) : screen->availableGeometry();
@@ -144,8 +149,10 @@ void WindowImplBase::ShowWindow(bool show, bool takeFocus) {
     if (show) {
         widget_->show();
         if (takeFocus) {
-            widget_->raise();
-            widget_->activateWindow();
+            if (!IsHeadlessPlatform()) {
+                widget_->raise();
+                widget_->activateWindow();
+            }
             WindowRegistry::Get().SetForeground(handle_);
         }
     } else {

@@ -1,6 +1,7 @@
 #include "ui/kit/testing/Driver.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -452,6 +453,22 @@ bool Driver::SaveScreenshot(WindowHandle window, const std::string& pngPath) {
         const QPixmap shot = DriverAccess::Widget(w)->grab();
         return !shot.isNull() && shot.save(QString::fromStdString(pngPath), "PNG");
     });
+}
+
+std::optional<Size> Driver::ImageSize(const std::string& pngPath) {
+    const QImage image(QString::fromStdString(pngPath));
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    return Size{image.width(), image.height()};
+}
+
+std::optional<std::uint32_t> Driver::ImagePixel(const std::string& pngPath, Point p) {
+    const QImage image(QString::fromStdString(pngPath));
+    if (image.isNull() || !image.valid(p.x, p.y)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(image.pixel(p.x, p.y));
 }
 
 std::vector<MessageBoxRequest> Driver::MessageBoxes() {
