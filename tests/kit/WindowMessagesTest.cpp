@@ -240,6 +240,21 @@ TEST_F(WindowMessages, DeviceChangesReachRegisteredWindowsFromAnyThread) {
     EXPECT_EQ(log, (std::vector<std::string>{"msg:537:32768", "msg:537:32772"}));
 }
 
+TEST_F(WindowMessages, DestroyingAnOwnerDestroysWhatItOwnsFirst) {
+    std::vector<std::string> log;
+    RecordingWindow* main = Make("ORVMainWindow", kNoWindow, &log);
+    RecordingWindow* child = Make("LoadingForm", main->GetHWND(), &log);
+    RecordingWindow* unrelated = Make("Elsewhere", kNoWindow, &log);
+    child->onFinal = [&] { log.push_back("child gone"); };
+    main->onFinal = [&] { log.push_back("main gone"); };
+    const WindowHandle childHandle = child->GetHWND();
+    main->DestroyWindow();
+    EXPECT_FALSE(IsWindow(childHandle));
+    EXPECT_TRUE(IsWindow(unrelated->GetHWND()));
+    const auto pos = [&](const char* line) { return std::find(log.begin(), log.end(), line); };
+    EXPECT_LT(pos("child gone"), pos("main gone"));
+}
+
 TEST_F(WindowMessages, CentringAndMoving) {
     RecordingWindow* main = Make("ORVMainWindow");
     main->MoveWindow(Rect{100, 100, 700, 500});

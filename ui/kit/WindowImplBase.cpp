@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QIcon>
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
@@ -172,6 +173,13 @@ void WindowImplBase::DestroyWindow() {
     }
     Enter();
     destroyed_ = true;
+    // Owned windows go first, as they cannot outlive their owner.
+    for (const WindowHandle h : LiveWindows()) {
+        WindowImplBase* owned = WindowFromHandle(h);
+        if (owned != nullptr && owned->parent_ == handle_) {
+            owned->DestroyWindow();
+        }
+    }
     WindowRegistry& registry = WindowRegistry::Get();
     registry.Unregister(handle_);
     UnregisterDeviceNotification(handle_);
@@ -243,6 +251,15 @@ void WindowImplBase::Minimize() {
 
 bool WindowImplBase::IsMinimized() const {
     return widget_ && widget_->isMinimized();
+}
+
+bool WindowImplBase::SetIcon(const std::string& imagePath) {
+    const QIcon icon(QString::fromStdString(imagePath));
+    if (!widget_ || icon.isNull() || icon.availableSizes().isEmpty()) {
+        return false;
+    }
+    widget_->setWindowIcon(icon);
+    return true;
 }
 
 void WindowImplBase::SetTitle(const std::string& title) {
