@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "KitTestSupport.h"
 #include "ui/kit/WindowSystem.h"
 
@@ -103,6 +105,15 @@ TEST_F(ControlTree, SettingTheCurrentValueRepaintsNothing) {
     // Only what changed is drawn again: the neighbour in the same row is left alone.
     EXPECT_EQ(left->PaintCount(), leftPaints);
     EXPECT_EQ(middle->GetText(), "changed");
+}
+
+TEST_F(ControlTree, AttributesSetFromAWorkerThreadApplyOnTheUiThread) {
+    Control* middle = Find("Middle");
+    std::thread worker([middle] { middle->SetAttribute("mouse", "false"); });
+    worker.join();
+    EXPECT_TRUE(middle->IsMouseEnabled()) << "not applied on the worker thread";
+    Drain();
+    EXPECT_FALSE(middle->IsMouseEnabled());
 }
 
 TEST_F(ControlTree, OptionsOfOneGroupExcludeEachOther) {

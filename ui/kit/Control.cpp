@@ -1,7 +1,11 @@
 #include "ui/kit/Control.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include "ui/kit/AttributeValues.h"
 #include "ui/kit/PaintManager.h"
+#include "ui/kit/WindowSystem.h"
 
 namespace orv::kit {
 
@@ -25,6 +29,21 @@ Control::Control(std::string className) : className_(std::move(className)) {}
 Control::~Control() = default;
 
 void Control::SetAttribute(std::string_view name, std::string_view value) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app != nullptr && QThread::currentThread() != app->thread()) {
+        // Another thread must not touch the tree: apply it on the UI thread, and only if the
+        // window still exists by then.
+        const WindowHandle window = manager_ == nullptr ? kNoWindow : manager_->GetPaintWindow();
+        QMetaObject::invokeMethod(
+            app,
+            [this, window, n = std::string(name), v = std::string(value)] {
+                if (window != kNoWindow && IsWindow(window)) {
+                    SetAttribute(n, v);
+                }
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     const auto it = attributes_.find(name);
     if (it != attributes_.end()) {
         if (it->second == value) {
