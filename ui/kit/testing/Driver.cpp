@@ -445,14 +445,7 @@ std::string Driver::GetTitle(WindowHandle window) {
 }
 
 bool Driver::SaveScreenshot(WindowHandle window, const std::string& pngPath) {
-    return impl_->Call([&] {
-        WindowImplBase* w = WindowFromHandle(window);
-        if (w == nullptr) {
-            return false;
-        }
-        const QPixmap shot = DriverAccess::Widget(w)->grab();
-        return !shot.isNull() && shot.save(QString::fromStdString(pngPath), "PNG");
-    });
+    return impl_->Call([&] { return SaveWindowImage(window, pngPath); });
 }
 
 std::optional<Size> Driver::ImageSize(const std::string& pngPath) {
