@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QIcon>
-#include <QPixmap>
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
@@ -374,15 +373,6 @@ LResult WindowImplBase::OnKeyDown(unsigned, WParam, LParam, bool& handled) {
 LResult WindowImplBase::OnMouseHover(unsigned, WParam, LParam, bool& handled) {
     handled = false;
     return 0;
-}
-
-bool SaveWindowImage(WindowHandle handle, const std::string& pngPath) {
-    WindowImplBase* w = WindowFromHandle(handle);
-    if (w == nullptr || !w->widget_) {
-        return false;
-    }
-    const QPixmap shot = w->widget_->grab();
-    return !shot.isNull() && shot.save(QString::fromStdString(pngPath), "PNG");
 }
 
 QWidget* DriverAccess::Widget(WindowImplBase* w) {

@@ -114,7 +114,6 @@ private:
     friend class DriverAccess;
     friend class PaintManager;
     friend LResult SendMessage(WindowHandle, unsigned, WParam, LParam);
-    friend bool SaveWindowImage(WindowHandle, const std::string&);
 
     LResult Dispatch(unsigned message, WParam wParam, LParam lParam);
     void DispatchNotify(Notification& notification);

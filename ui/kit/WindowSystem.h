@@ -33,7 +33,4 @@ void SetForegroundWindow(WindowHandle handle);
 // Last mouse position over any toolkit window, in screen coordinates.
 Point GetCursorPos();
 
-// Renders a live window as it shows into a PNG file (works headless). UI thread.
-bool SaveWindowImage(WindowHandle handle, const std::string& pngPath);
-
 }  // namespace orv::kit

@@ -17,6 +17,7 @@
 #include "ui/kit/DriverAccess.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/MenuWidget.h"
+#include "ui/kit/WindowImage.h"
 #include "ui/kit/WindowImplBase.h"
 #include "ui/kit/WindowSystem.h"
 #include "ui/kit/WindowWidget.h"
