@@ -85,6 +85,10 @@ WindowHandle WindowImplBase::Create(WindowHandle parent, const std::string& titl
             widget_->windowHandle()->setTransientParent(owner->widget_->windowHandle());
         }
     }
+    if (parent != kNoWindow && (style & style::Popup) != 0) {
+        // Pop-ups over a parent are the tool's modal children; say so before the first show.
+        widget_->setWindowModality(Qt::WindowModal);
+    }
     const Size skinSize = paintManager_.GetSkinInfo().size;
     const int width = cx == kUseDefault || cx <= 0 ? (skinSize.cx > 0 ? skinSize.cx : 400) : cx;
     const int height = cy == kUseDefault || cy <= 0 ? (skinSize.cy > 0 ? skinSize.cy : 300) : cy;
@@ -116,6 +120,11 @@ int WindowImplBase::ShowModal() {
         return modalResult_;
     }
     Enter();
+    if (widget_ && !widget_->isVisible()) {
+        // On a real display the window system keeps input away from the parent as well.
+        widget_->setWindowModality(WindowFromHandle(parent_) != nullptr ? Qt::WindowModal
+                                                                        : Qt::ApplicationModal);
+    }
     ShowWindow(true);
     WindowImplBase* parent = WindowFromHandle(parent_);
     const WindowHandle parentHandle = parent_;
