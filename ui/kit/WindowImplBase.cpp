@@ -37,6 +37,9 @@ QRect ScreenArea() {
 WindowImplBase::WindowImplBase() = default;
 
 WindowImplBase::~WindowImplBase() {
+    if (createFailed_) {
+        WindowRegistry::Get().RemoveFailed(this);
+    }
     if (!destroyed_ && handle_ != kNoWindow) {
         // Released without a destroy (process end): the handle must not outlive the object.
         WindowRegistry::Get().Unregister(handle_);
