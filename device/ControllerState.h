@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "device/Clock.h"
@@ -33,23 +34,27 @@ inline constexpr std::uint16_t kRejectedProductId = 0x0B21;
 struct DeviceLink {
     hid::Backend* backend = nullptr;  // not owned
     Clock* clock = &SystemClock::instance();
-    std::unique_ptr<hid::Device> hidDevice;  // the opened controller interface, null when none
+    std::unique_ptr<hid::Device> hidDevice;     // the opened controller interface, null when none
     std::atomic<std::uint32_t> probeResult{0};  // ProductIdentity, or kProbeSwitching
     std::atomic<std::uint32_t> connected{0};    // 1 once all profiles were read
     std::uint32_t reconnectPromptShown = 0;     // 1 after a removal asked for the prompt
     DeviceSettingsBlock receivedBlock{};        // assembled by the last successful ReadProfile
-    // Serialises device commands: two threads never interleave reports.
+    // Serialises device commands: two threads never interleave reports. Every function of
+    // ControllerDiscovery.h and VendorProtocol.h takes it for its whole exchange.
     std::recursive_mutex commandLock;
+    // Why the last failed probe, transfer or command failed (human-readable, with the OS or
+    // protocol reason); written under commandLock.
+    std::string lastError;
 };
 
 using SwitchModeLists = std::vector<SwitchModeList>;  // entry n-1 is profile n
 
 struct ProfileImages {
-    HostMode hostMode = HostMode::NS;   // host mode of the profile lists in use
-    std::uint32_t currentProfile = 0;   // profile number 1..6 shown and edited, 0 none
+    HostMode hostMode = HostMode::NS;             // host mode of the profile lists in use
+    std::uint32_t currentProfile = 0;             // profile number 1..6 shown and edited, 0 none
     std::vector<DeviceSettingsBlock> nsProfiles;  // entry n-1 is profile n
     std::vector<DeviceSettingsBlock> pcProfiles;
-    DeviceSettingsBlock workingBlock{};  // the image shown, edited and written
+    DeviceSettingsBlock workingBlock{};                   // the image shown, edited and written
     std::array<SwitchModeLists, 2> switchModeLists;       // indexed by HostMode
     std::array<SwitchModeLists, 2> savedSwitchModeLists;  // as of the last write
 

@@ -43,8 +43,12 @@ constexpr std::size_t stickOffset(StickSide side) {
     return side == StickSide::Left ? kLeftStickOffset : kRightStickOffset;
 }
 // Bytes other code addresses directly.
-constexpr std::size_t conDisableOffset(std::size_t slot) { return buttonRecordOffset(slot) + 5; }
-constexpr std::size_t switchFlagOffset(std::size_t slot) { return buttonRecordOffset(slot) + 13; }
+constexpr std::size_t conDisableOffset(std::size_t slot) {
+    return buttonRecordOffset(slot) + 5;
+}
+constexpr std::size_t switchFlagOffset(std::size_t slot) {
+    return buttonRecordOffset(slot) + 13;
+}
 inline constexpr std::size_t kCaptureShortPressOffset = 64;
 inline constexpr std::size_t kHomeShortPressOffset = 304;
 

@@ -38,13 +38,15 @@ inline constexpr std::size_t kButtonSlotCount = 18;
 inline constexpr std::uint32_t kSelectionLeftStick = 18;
 inline constexpr std::uint32_t kSelectionRightStick = 19;
 inline constexpr std::uint32_t kSelectionNone = 31;
-constexpr bool isButtonSelection(std::uint32_t selection) { return selection < kButtonSlotCount; }
+constexpr bool isButtonSelection(std::uint32_t selection) {
+    return selection < kButtonSlotCount;
+}
 
 // Slot identifiers: the key column `BtnName` of table tBUTSET and the cell control names.
 inline constexpr std::array<std::string_view, kButtonSlotCount> kSlotIdentifiers = {
-    "J_LSB_P",  "J_CAP_P", "J_MINUS_P", "J_ZL_P", "J_L_P", "J_LEFT_P",
-    "J_UP_P",   "J_DOWN_P", "J_RIGHT_P", "J_Y_P",  "J_X_P", "J_B_P",
-    "J_A_P",    "J_R_P",   "J_ZR_P",    "J_PLUS_P", "J_HOME_P", "J_RSB_P"};
+    "J_LSB_P", "J_CAP_P",  "J_MINUS_P", "J_ZL_P",   "J_L_P",    "J_LEFT_P",
+    "J_UP_P",  "J_DOWN_P", "J_RIGHT_P", "J_Y_P",    "J_X_P",    "J_B_P",
+    "J_A_P",   "J_R_P",    "J_ZR_P",    "J_PLUS_P", "J_HOME_P", "J_RSB_P"};
 
 // FunctionCode: the controller function a button produces. 0..17 are functions, 31 none;
 // every other byte value is carried as it is and shown like 31.
@@ -65,8 +67,8 @@ struct ButtonSetting {
     std::uint8_t LSwitchPos3 = 0;
     std::uint8_t LSwitchPos4 = 0;
     std::uint8_t LSwitchPos5 = 0;
-    std::uint8_t LSwitchTime = 0;     // tenths of a second (editors: 5..30)
-    std::uint8_t LSwitchFlag = 0;     // 1: works as a long-press switch (bytes 7..12 apply)
+    std::uint8_t LSwitchTime = 0;  // tenths of a second (editors: 5..30)
+    std::uint8_t LSwitchFlag = 0;  // 1: works as a long-press switch (bytes 7..12 apply)
     std::array<std::uint8_t, 2> reserved{};
 
     bool operator==(const ButtonSetting&) const = default;
@@ -81,9 +83,9 @@ static_assert(offsetof(ButtonSetting, reserved) == 14);
 // Byte index of each database value column inside a ButtonSetting, in column order.
 inline constexpr std::size_t kButtonValueColumnCount = 14;
 inline constexpr std::array<std::string_view, kButtonValueColumnCount> kButtonColumnNames = {
-    "SDownPos",    "LDownPos",    "LDownTime",   "TurboPos",    "TurboTime",
+    "SDownPos",    "LDownPos",       "LDownTime",   "TurboPos",    "TurboTime",
     "ConDisable",  "ConDisableTime", "LSwitchPos1", "LSwitchPos2", "LSwitchPos3",
-    "LSwitchPos4", "LSwitchPos5", "LSwitchTime", "LSwitchFlag"};
+    "LSwitchPos4", "LSwitchPos5",    "LSwitchTime", "LSwitchFlag"};
 
 // One stick's settings, 8 bytes. Bytes 4..7 are the controller's own and are carried.
 struct StickSetting {
