@@ -24,8 +24,8 @@ struct FileDialogRequest {
     std::string defaultExtension;  // "db": appended to a typed name without an extension
     std::string initialFolder;     // UTF-8; created folders are not implied
     std::string initialFileName;
-    bool overwritePrompt = true;   // Save: ask before replacing an existing file
-    bool fileMustExist = true;     // Open: only existing files can be chosen
+    bool overwritePrompt = true;  // Save: ask before replacing an existing file
+    bool fileMustExist = true;    // Open: only existing files can be chosen
 };
 
 // The chosen file (absolute UTF-8 path), or nothing when cancelled.

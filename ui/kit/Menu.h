@@ -38,10 +38,10 @@ struct MenuCommand {
 
 // Where the point lies relative to the menu; combine one horizontal and one vertical value.
 namespace menu_align {
-inline constexpr unsigned Left = 1;    // menu's left edge at the point
-inline constexpr unsigned Top = 2;     // menu's top edge at the point
-inline constexpr unsigned Right = 4;   // menu's right edge at the point
-inline constexpr unsigned Bottom = 8;  // menu's bottom edge at the point
+inline constexpr unsigned Left = 1;              // menu's left edge at the point
+inline constexpr unsigned Top = 2;               // menu's top edge at the point
+inline constexpr unsigned Right = 4;             // menu's right edge at the point
+inline constexpr unsigned Bottom = 8;            // menu's bottom edge at the point
 inline constexpr unsigned LeftTop = Left | Top;  // the usual value 6 maps here as well
 }  // namespace menu_align
 

@@ -13,9 +13,9 @@ namespace msg {
 inline constexpr unsigned Create = 0x0001;
 inline constexpr unsigned Destroy = 0x0002;
 inline constexpr unsigned Size = 0x0005;
-inline constexpr unsigned Close = 0x0010;       // wParam: the result for ShowModal
-inline constexpr unsigned Quit = 0x0012;        // wParam: exit code; ends the outermost loop
-inline constexpr unsigned KeyDown = 0x0100;     // wParam: virtual key (vk:: below)
+inline constexpr unsigned Close = 0x0010;    // wParam: the result for ShowModal
+inline constexpr unsigned Quit = 0x0012;     // wParam: exit code; ends the outermost loop
+inline constexpr unsigned KeyDown = 0x0100;  // wParam: virtual key (vk:: below)
 inline constexpr unsigned KeyUp = 0x0101;
 inline constexpr unsigned Char = 0x0102;
 inline constexpr unsigned SysCommand = 0x0112;  // wParam: sc:: below
@@ -63,7 +63,8 @@ inline constexpr std::uint32_t MinimizeBox = 0x00020000u;
 inline constexpr std::uint32_t MaximizeBox = 0x00010000u;
 inline constexpr std::uint32_t OverlappedWindow =
     0x00000000u | Caption | SysMenu | ThickFrame | MinimizeBox | MaximizeBox;
-inline constexpr std::uint32_t Dialog = Popup | Visible | ClipSiblings | ClipChildren | Caption | SysMenu;
+inline constexpr std::uint32_t Dialog =
+    Popup | Visible | ClipSiblings | ClipChildren | Caption | SysMenu;
 }  // namespace style
 
 namespace exstyle {

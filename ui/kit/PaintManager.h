@@ -70,7 +70,6 @@ private:
     std::unique_ptr<Control> root_;
     WindowImplBase* window_ = nullptr;
     std::unordered_set<MenuCommand*> menuRecords_;
-    std::unordered_map<std::string, std::string> unused_;
     Size clientSize_;
     int invalidateCount_ = 0;
     int paintCount_ = 0;

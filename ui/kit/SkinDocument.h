@@ -24,9 +24,9 @@ struct SkinFont {
 };
 
 struct SkinWindowInfo {
-    Size size;           // "size"; 0,0 when absent
-    Rect caption;        // "caption": the drag band (bottom = height of the band from the top)
-    std::string bkcolor; // raw attribute values
+    Size size;            // "size"; 0,0 when absent
+    Rect caption;         // "caption": the drag band (bottom = height of the band from the top)
+    std::string bkcolor;  // raw attribute values
     std::string bkimage;
     std::vector<SkinFont> fonts;
     // Class name -> attribute defaults ("Default class=…").

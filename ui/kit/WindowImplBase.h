@@ -108,6 +108,7 @@ protected:
 private:
     friend class WindowWidget;
     friend class WindowRegistry;
+    friend class DriverAccess;
     friend class PaintManager;
     friend LResult SendMessage(WindowHandle, unsigned, WParam, LParam);
 

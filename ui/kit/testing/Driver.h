@@ -53,8 +53,7 @@ public:
     bool WaitForWindowGone(const std::string& title, std::chrono::milliseconds timeout = 5s);
     bool WaitForWindowGone(WindowHandle window, std::chrono::milliseconds timeout = 5s);
     // Polls condition on the UI thread.
-    bool WaitUntil(const std::function<bool()>& condition,
-                   std::chrono::milliseconds timeout = 5s);
+    bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = 5s);
     // Lets the event loop run for the given real time.
     void Pump(std::chrono::milliseconds duration = 0ms);
     // Runs action on the UI thread and returns its result (inside whatever loop is running).

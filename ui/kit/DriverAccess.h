@@ -1,0 +1,18 @@
+// What the test driver may see of a window beyond its public interface. Internal.
+#pragma once
+
+class QWidget;
+class QLineEdit;
+
+namespace orv::kit {
+
+class WindowImplBase;
+class Control;
+
+class DriverAccess {
+public:
+    static QWidget* Widget(WindowImplBase* w);
+    static QLineEdit* Edit(WindowImplBase* w, const Control* c);
+};
+
+}  // namespace orv::kit
