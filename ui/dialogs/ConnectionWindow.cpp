@@ -13,8 +13,7 @@ constexpr int kOkText = 67;
 ConnectionWindow::ConnectionWindow(const TextStore& texts)
     : ConnectionWindow(texts, "ConnectionForm.xml", kConnectionPromptText) {}
 
-ConnectionWindow::ConnectionWindow(const TextStore& texts, std::string skinFile,
-                                   int messageTextId)
+ConnectionWindow::ConnectionWindow(const TextStore& texts, std::string skinFile, int messageTextId)
     : DialogWindow(texts, std::move(skinFile), "ConnectionFormWnd",
                    {{"PromptInfoLabel", messageTextId}, {"OKBtn", kOkText}}) {}
 

@@ -54,9 +54,8 @@ AttributeList emptyCell(Look look, FunctionCode code, HostMode mode, const std::
     attributes.emplace_back("text", emptyText);
     switch (look) {
         case Look::Normal:
-            attributes.emplace_back("normalimage", pcCapture
-                                                       ? "file='Resources/default_empty.png'"
-                                                       : "default_empty.png");
+            attributes.emplace_back("normalimage", pcCapture ? "file='Resources/default_empty.png'"
+                                                             : "default_empty.png");
             attributes.emplace_back("hotimage", prefix + "_empty_sel.png");
             break;
         case Look::Selected:

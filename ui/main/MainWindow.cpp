@@ -18,8 +18,8 @@
 #include "ui/kit/SystemServices.h"
 #include "ui/kit/WindowSystem.h"
 #include "ui/main/LanguageChoice.h"
-#include "ui/main/WindowMessages.h"
 #include "ui/main/WindowMessageTarget.h"
+#include "ui/main/WindowMessages.h"
 
 namespace orv {
 
@@ -38,9 +38,8 @@ struct MainWindowTexts {
     int textId;
 };
 constexpr MainWindowTexts kLanguageTexts[] = {
-    {"FileMenuBtn", 25}, {"HelpMenuBtn", 29},        {"ProFilePromptLabel", 21},
-    {"ResetBtn", 22},    {"SaveBtn", 23},            {"RestoreLastTimeBtn", 24},
-    {"TestPlayBtn", 54},
+    {"FileMenuBtn", 25}, {"HelpMenuBtn", 29},        {"ProFilePromptLabel", 21}, {"ResetBtn", 22},
+    {"SaveBtn", 23},     {"RestoreLastTimeBtn", 24}, {"TestPlayBtn", 54},
 };
 
 void closeWindowTitled(const char* windowTitle) {
@@ -96,9 +95,8 @@ void MainWindow::onWindowReady() {
 bool MainWindow::runStartupDataStep() {
     const kit::WindowHandle self = GetHWND();
     const bool registered = registerDeviceNotifications(
-        context_.device, [self](std::uint32_t event) {
-            kit::PostMessage(self, kit::msg::DeviceChange, event);
-        });
+        context_.device,
+        [self](std::uint32_t event) { kit::PostMessage(self, kit::msg::DeviceChange, event); });
     if (!registered) {
         std::fprintf(stderr, "main window: device changes cannot be watched\n");
         return false;
@@ -330,7 +328,8 @@ void MainWindow::onConnectResult(kit::WParam result) {
         showOverview();
     }
     if (reaction.postConnectionPrompt) {
-        PostMessage(MainWindowMessage, static_cast<kit::WParam>(MainWindowCode::ShowConnectionPrompt));
+        PostMessage(MainWindowMessage,
+                    static_cast<kit::WParam>(MainWindowCode::ShowConnectionPrompt));
     }
     if (reaction.showRejectedAndQuit) {
         kit::MessageBox(GetHWND(), context_.text.text(kRejectedMessageText),
@@ -362,7 +361,8 @@ void MainWindow::onDeviceChange(kit::WParam event) {
         startConnectionWorker();
     }
     if (reaction.postConnectionPrompt) {
-        PostMessage(MainWindowMessage, static_cast<kit::WParam>(MainWindowCode::ShowConnectionPrompt));
+        PostMessage(MainWindowMessage,
+                    static_cast<kit::WParam>(MainWindowCode::ShowConnectionPrompt));
     }
 }
 

@@ -12,7 +12,8 @@ void ProfileSelector::bind(ControlLookup& lookup) {
     for (std::uint32_t n = 1; n <= ProfileMarks::kProfiles; ++n) {
         tabs_[n - 1] = lookup.find("ProFileIndex" + std::to_string(n));
         // The first name button is spelt with a lower-case L.
-        nameButtons_[n - 1] = lookup.find(n == 1 ? "ProFileBtnl" : "ProFileBtn" + std::to_string(n));
+        nameButtons_[n - 1] =
+            lookup.find(n == 1 ? "ProFileBtnl" : "ProFileBtn" + std::to_string(n));
     }
     nsOption_ = lookup.find("NSOption");
     pcOption_ = lookup.find("PCOption");

@@ -4,8 +4,7 @@
 
 namespace orv {
 
-void WindowMessageTarget::post(std::uint32_t message, std::uintptr_t wParam,
-                               std::intptr_t lParam) {
+void WindowMessageTarget::post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     kit::PostMessage(window_, message, wParam, lParam);
 }
 

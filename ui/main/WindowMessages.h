@@ -27,27 +27,27 @@ enum class MainWindowCode : std::uintptr_t {
     EditProfile = 2,               // profile dialog: "EditProfileBtn"
     OpenProfileDialog = 3,
     OpenNamingDialog = 4,
-    NamingCancelled = 5,           // naming dialog: "CancelBtn"
-    NamingConfirmed = 6,           // naming dialog: "OKBtn"
-    SaveToDevice = 7,              // save confirmation: "OKBtn"
-    ResetToFactory = 8,            // reset confirmation: "OKBtn" (sent)
+    NamingCancelled = 5,  // naming dialog: "CancelBtn"
+    NamingConfirmed = 6,  // naming dialog: "OKBtn"
+    SaveToDevice = 7,     // save confirmation: "OKBtn"
+    ResetToFactory = 8,   // reset confirmation: "OKBtn" (sent)
     Quit = 9,
-    OpenDirections = 10,           // lParam: topic 1000..1008
-    LaunchTest = 11,               // lParam: test code 2001..2010
+    OpenDirections = 10,  // lParam: topic 1000..1008
+    LaunchTest = 11,      // lParam: test code 2001..2010
     ConfirmLongPressSwitch = 12,
     ConfirmBackToFunctionEditor = 13,
     SwitchToLongPressEditor = 14,
     SwitchToFunctionEditor = 15,
-    CancelProfileDialog = 16,      // profile dialog: "CancelBtn"
+    CancelProfileDialog = 16,                          // profile dialog: "CancelBtn"
     ShowLoadingWindow = kShowLoadingWindowCode,        // 17, the connection worker at its start
     ShowConnectionPrompt = kShowConnectionPromptCode,  // 18
-    LeaveProfile = 19,             // discard confirmation (sent), save-success dialog
-    PaintCellsNormal = 20,         // an editor closes (first of three)
-    RenameProfile = 21,            // rename dialog: "OKBtn"
-    UpdateCellMarker = 22,         // an editor closes (second of three)
-    MarkSelectedCell = 23,         // an editor opens
-    RecomputeMarkers = 24,         // an editor closes (third of three)
-    ExitConfirmed = 35,            // exit inquiry: "OKBtn"
+    LeaveProfile = 19,      // discard confirmation (sent), save-success dialog
+    PaintCellsNormal = 20,  // an editor closes (first of three)
+    RenameProfile = 21,     // rename dialog: "OKBtn"
+    UpdateCellMarker = 22,  // an editor closes (second of three)
+    MarkSelectedCell = 23,  // an editor opens
+    RecomputeMarkers = 24,  // an editor closes (third of three)
+    ExitConfirmed = 35,     // exit inquiry: "OKBtn"
 };
 
 // Window titles: every window is created with its title and found by it.
