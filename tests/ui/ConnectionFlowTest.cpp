@@ -264,5 +264,41 @@ TEST_F(ConnectionFlowTest, SkinWithoutMostControlsIsReportedOnceAndStillConnects
     });
 }
 
+TEST_F(ConnectionFlowTest, CloseButtonAsksFirstAndOnlyTheConfirmationEndsTheTool) {
+    auto controller = bus().addController(poweringOnAs(kConfigurationProductId));
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        expectOverview(d, main);
+        ASSERT_TRUE(d.Click(main, "closebtn"));
+        kit::WindowHandle inquiry = d.WaitForWindow(title::ExitInquiryFrom);
+        ASSERT_NE(inquiry, kit::kNoWindow);
+        EXPECT_EQ(d.GetText(inquiry, "PromptInfoLabel"), context->text.text(110));
+        EXPECT_TRUE(d.Click(inquiry, "CancelBtn"));
+        EXPECT_TRUE(d.WaitForWindowGone(inquiry));
+        EXPECT_TRUE(kit::IsWindow(main));
+        EXPECT_FALSE(quitRequested(d));
+
+        ASSERT_TRUE(d.Click(main, "closebtn"));
+        inquiry = d.WaitForWindow(title::ExitInquiryFrom);
+        ASSERT_NE(inquiry, kit::kNoWindow);
+        EXPECT_TRUE(d.Click(inquiry, "OKBtn"));
+        EXPECT_TRUE(d.WaitUntil([&] { return quitRequested(d); }));
+        // Quitting this way leaves the controller as it is.
+        EXPECT_EQ(controller->switchRequests(), 0u);
+    });
+}
+
+TEST_F(ConnectionFlowTest, ShippedMainSkinHasEveryControlAndReachesTheOverview) {
+    kit::PaintManager::SetResourcePath(std::string(ORV_TEST_OUTPUT_DIR) + "/Resources/");
+    bus().addController(poweringOnAs(kOrdinaryProductId));
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        expectOverview(d, main);
+        std::vector<std::string> missing;
+        d.OnUi([&] { missing = mainWindow()->missingControls(); });
+        EXPECT_TRUE(missing.empty()) << missing.front();
+        EXPECT_EQ(d.GetText(main, "SaveBtn"), context->text.text(23));
+        EXPECT_EQ(d.GetText(main, "LanguageBtn"), "English");
+    });
+}
+
 }  // namespace
 }  // namespace orv::testing

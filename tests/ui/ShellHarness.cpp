@@ -49,6 +49,7 @@ void SteppedClock::allowUntil(Duration limit) {
 }
 
 ShellHarness::ShellHarness() {
+    kit::Clock::Install(&uiClock);
     kit::PaintManager::SetInstancePath(std::string(ORV_TEST_OUTPUT_DIR) + "/");
     kit::PaintManager::SetResourcePath(fixtureFolder("Resources"));
     setup.context = context.get();
@@ -66,6 +67,7 @@ ShellHarness::~ShellHarness() {
     }
     kit::Application::ProcessPendingEvents();
     kit::Application::ResetQuit();
+    kit::Clock::Install(nullptr);
 }
 
 std::string ShellHarness::fixtureFolder(const std::string& name) {

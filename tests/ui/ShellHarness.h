@@ -17,6 +17,7 @@
 #include "device/ManualClock.h"
 #include "sim/SimulatedBackend.h"
 #include "ui/kit/testing/Driver.h"
+#include "ui/kit/testing/ManualClock.h"
 #include "ui/main/MainWindow.h"
 
 namespace orv::testing {
@@ -56,6 +57,8 @@ protected:
     static std::string fixtureFolder(const std::string& name);
 
     std::unique_ptr<DeviceContext> context = std::make_unique<DeviceContext>();
+    // The toolkit's clock (click intervals) stands still unless a test moves it.
+    kit::testing::ManualClock uiClock;
     ManualClock manualClock;
     SteppedClock steppedClock;
     Clock* clock = &manualClock;  // the link's and the bus's clock; set before bus()
