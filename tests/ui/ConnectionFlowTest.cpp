@@ -10,6 +10,7 @@
 #include "ShellHarness.h"
 #include "device/ControllerState.h"
 #include "profile/ProfileModel.h"
+#include "profile/SettingsDatabase.h"
 #include "ui/kit/Application.h"
 #include "ui/kit/PaintManager.h"
 #include "ui/kit/SingleInstanceLock.h"
@@ -89,10 +90,72 @@ TEST_F(ConnectionFlowTest, NoControllerShowsLoadingForFiveSecondsThenPromptAndPl
 
 TEST_F(ConnectionFlowTest, OrdinaryIdentityGetsOneKnockThenTheOverview) {
     auto controller = bus().addController(poweringOnAs(kOrdinaryProductId));
+    // Profile 1 holds exactly the factory settings; the others hold the simulator's own.
+    {
+        DeviceContext scratch;
+        ASSERT_TRUE(loadFactoryImage(scratch.profile, scratch.images,
+                                     SettingsFiles::beside(ORV_TEST_OUTPUT_DIR), HostMode::NS));
+        DeviceSettingsBlock factory = scratch.profile.defaultsBlock;
+        writeProfileName(factory, "PROFILE1");
+        controller->setImage(HostMode::NS, 0, factory);
+    }
     runTool([&](Driver& d, kit::WindowHandle main) {
         expectOverview(d, main);
+        EXPECT_EQ(d.GetAttribute(main, "ProFileIndex1", "normalimage"), "ProFile1_nor.png");
+        EXPECT_EQ(d.GetAttribute(main, "ProFileIndex2", "normalimage"),
+                  "ProfileIndex2_LightColor.png");
         EXPECT_EQ(controller->switchRequests(), 1u);
         EXPECT_EQ(kit::FindWindow(title::ConnectionForm), kit::kNoWindow);
+    });
+}
+
+TEST_F(ConnectionFlowTest, UnpluggingPromptsOnceAndPluggingBackReadsFreshImages) {
+    auto controller = bus().addController(poweringOnAs(kConfigurationProductId));
+    const std::size_t other = bus().addForeignDevice(0x1234, 0x0001);
+    auto promptsOpen = [] {
+        int count = 0;
+        for (kit::WindowHandle window : kit::LiveWindows()) {
+            const kit::WindowImplBase* w = kit::WindowFromHandle(window);
+            count += w != nullptr && w->GetTitle() == title::ConnectionForm ? 1 : 0;
+        }
+        return count;
+    };
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        expectOverview(d, main);
+        // Another device leaving changes nothing.
+        bus().unplugForeign(other);
+        d.Pump(100ms);
+        EXPECT_EQ(kit::FindWindow(title::ConnectionForm), kit::kNoWindow);
+        EXPECT_EQ(context->device.connected.load(), 1u);
+
+        // The controller returns later with a renamed profile 2.
+        DeviceSettingsBlock renamed = controller->permanentImage(HostMode::NS, 1);
+        writeProfileName(renamed, "Racing");
+        controller->setImage(HostMode::NS, 1, renamed);
+        controller->unplug();
+        const kit::WindowHandle prompt = d.WaitForWindow(title::ConnectionForm);
+        ASSERT_NE(prompt, kit::kNoWindow);
+        // Further removals do not ask again.
+        controller->unplug();
+        kit::PostMessage(main, kit::msg::DeviceChange, kit::dbt::DeviceRemoveComplete);
+        d.Pump(100ms);
+        int open = 0;
+        d.OnUi([&] { open = promptsOpen(); });
+        EXPECT_EQ(open, 1);
+        EXPECT_EQ(overviewCount(d), 1);
+
+        controller->plug();
+        EXPECT_TRUE(d.WaitForWindowGone(prompt));
+        EXPECT_TRUE(d.WaitUntil([&] { return overviewCount(d) == 2; }));
+        EXPECT_EQ(d.GetText(main, "ProFileBtn2"), "Racing");
+        // A name other than the factory name marks the tab.
+        EXPECT_EQ(d.GetAttribute(main, "ProFileIndex2", "normalimage"),
+                  "ProfileIndex2_LightColor.png");
+        for (HostMode mode : {HostMode::NS, HostMode::PC}) {
+            EXPECT_EQ(context->images.switchModes(mode).size(), 6u);
+            EXPECT_EQ(context->images.savedSwitchModes(mode).size(), 6u);
+        }
+        EXPECT_FALSE(quitRequested(d));
     });
 }
 

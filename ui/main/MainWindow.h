@@ -105,8 +105,6 @@ private:
     kit::Control* selectedCell_ = nullptr;
     std::int64_t lastClickTime_ = 0;  // kit::Clock nanoseconds of the previous click
     bool languageChanged_ = false;
-    bool profileChosen_ = false;
-    std::uint32_t chosenProfile_ = 0;
     int hotKeyId_ = 0;  // 0 while no hot keys are registered
     int overviewCount_ = 0;
 };
