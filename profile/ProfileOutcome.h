@@ -27,6 +27,7 @@ struct EditingFlags {
     bool savedToDevice = false;      // the working image was written to the controller
     bool newProfileMade = false;     // editing began by creating the profile
     bool importBackupTaken = false;  // an import already took the backup
+    bool operator==(const EditingFlags&) const = default;
 };
 
 enum class MessageIcon : std::uint8_t { Warning, Exclamation };

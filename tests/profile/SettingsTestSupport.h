@@ -101,4 +101,17 @@ inline const char* kSettingsSchema =
     "CREATE TABLE tSTICKSET_Right (KeyName TEXT, mode TEXT, rotate TEXT, sen TEXT, "
     "deadzone TEXT);";
 
+// A name field up to its first NUL, as raw text.
+template <typename Field>
+std::string decodeField(const Field& field) {
+    std::string text;
+    for (const auto byte : field) {
+        if (byte == 0) {
+            break;
+        }
+        text += static_cast<char>(byte);
+    }
+    return text;
+}
+
 }  // namespace orv::testing

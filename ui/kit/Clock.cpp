@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 
 namespace orv::kit {
 
@@ -21,6 +22,12 @@ std::atomic<Clock*> g_clock{nullptr};
 std::atomic<int> g_doubleClickMs{500};
 
 }  // namespace
+
+void Clock::SleepMilliseconds(std::int64_t ms) const {
+    if (ms > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
+}
 
 Clock& Clock::Current() {
     Clock* c = g_clock.load();

@@ -12,6 +12,8 @@ public:
     // Monotonic reading in nanoseconds.
     virtual std::int64_t NowNanoseconds() const = 0;
     std::int64_t NowMilliseconds() const { return NowNanoseconds() / 1'000'000; }
+    // Waits (the system clock blocks the calling thread; a manual clock just moves on).
+    virtual void SleepMilliseconds(std::int64_t ms) const;
 
     // The installed clock (the steady system clock unless replaced).
     static Clock& Current();

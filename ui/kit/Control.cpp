@@ -1,15 +1,49 @@
 #include "ui/kit/Control.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include "ui/kit/AttributeValues.h"
 #include "ui/kit/PaintManager.h"
+#include "ui/kit/WindowSystem.h"
 
 namespace orv::kit {
+
+namespace {
+
+// What an attribute means when neither the control nor its class default sets it.
+std::string_view ImplicitValue(std::string_view name) {
+    if (name == "visible" || name == "enabled" || name == "mouse") {
+        return "true";
+    }
+    if (name == "selected" || name == "float") {
+        return "false";
+    }
+    return {};
+}
+
+}  // namespace
 
 Control::Control(std::string className) : className_(std::move(className)) {}
 
 Control::~Control() = default;
 
 void Control::SetAttribute(std::string_view name, std::string_view value) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app != nullptr && QThread::currentThread() != app->thread()) {
+        // Another thread must not touch the tree: apply it on the UI thread, and only if the
+        // window still exists by then.
+        const WindowHandle window = manager_ == nullptr ? kNoWindow : manager_->GetPaintWindow();
+        QMetaObject::invokeMethod(
+            app,
+            [this, window, n = std::string(name), v = std::string(value)] {
+                if (window != kNoWindow && IsWindow(window)) {
+                    SetAttribute(n, v);
+                }
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     const auto it = attributes_.find(name);
     if (it != attributes_.end()) {
         if (it->second == value) {
@@ -17,8 +51,11 @@ void Control::SetAttribute(std::string_view name, std::string_view value) {
         }
         it->second = std::string(value);
     } else {
-        // A value equal to the class default is still "no change" for what shows.
-        const bool sameAsDefault = GetAttribute(name) == value;
+        // A value equal to the class default (or to what an unset attribute means) is still
+        // "no change" for what shows.
+        const std::string current =
+            HasAttribute(name) ? GetAttribute(name) : std::string(ImplicitValue(name));
+        const bool sameAsDefault = current == value;
         attributes_.emplace(std::string(name), std::string(value));
         if (sameAsDefault) {
             return;

@@ -32,6 +32,8 @@ public:
     std::string GetName() const { return GetAttribute("name"); }
 
     // Any attribute of the skin format; unknown names are stored and readable but unused.
+    // UI thread; called from another thread the change is queued to the UI thread and dropped
+    // if the window is gone by then. (Everything else on a control is UI thread only.)
     void SetAttribute(std::string_view name, std::string_view value);
     // "" when never set (and no Default of the skin supplies it).
     std::string GetAttribute(std::string_view name) const;

@@ -1,5 +1,6 @@
 #include "ui/kit/MenuWidget.h"
 
+#include <QGuiApplication>
 #include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -23,6 +24,16 @@ QColor Colour(const std::string& value, QRgb fallback) {
 
 constexpr int kSeparatorHeight = 7;
 
+// A real popup grabs mouse and keyboard; headless platforms cannot grab, so there the menu is
+// a plain tool window closed by the toolkit's own outside-press handling.
+Qt::WindowFlags WindowFlags() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == "offscreen" || platform == "minimal") {
+        return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    }
+    return Qt::Popup | Qt::FramelessWindowHint;
+}
+
 }  // namespace
 
 std::vector<MenuWidget*>& OpenMenuWidgets() {
@@ -32,7 +43,7 @@ std::vector<MenuWidget*>& OpenMenuWidgets() {
 
 MenuWidget::MenuWidget(std::vector<MenuItem> items, MenuLook look, WindowHandle owner,
                        MenuCheckMap* checks)
-    : QWidget(nullptr, Qt::Popup | Qt::FramelessWindowHint),
+    : QWidget(nullptr, WindowFlags()),
       items_(std::move(items)),
       look_(std::move(look)),
       owner_(owner),

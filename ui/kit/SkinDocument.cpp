@@ -129,9 +129,11 @@ private:
         return false;
     }
 
+    // True (with the error recorded) when the XML itself is broken.
     bool XmlFailed() {
         if (reader_.hasError()) {
-            return Fail("malformed XML: " + reader_.errorString().toStdString());
+            Fail("malformed XML: " + reader_.errorString().toStdString());
+            return true;
         }
         return false;
     }

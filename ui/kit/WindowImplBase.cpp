@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QIcon>
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
@@ -21,6 +22,11 @@ struct WindowImplBase::ModalLoop {
 
 namespace {
 
+bool IsHeadlessPlatform() {
+    const QString name = QGuiApplication::platformName();
+    return name == "offscreen" || name == "minimal";
+}
+
 QRect ScreenArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen == nullptr ? QRect(0, 0, 1024, 768) : screen->availableGeometry();
@@ -31,6 +37,9 @@ QRect ScreenArea() {
 WindowImplBase::WindowImplBase() = default;
 
 WindowImplBase::~WindowImplBase() {
+    if (createFailed_) {
+        WindowRegistry::Get().RemoveFailed(this);
+    }
     if (!destroyed_ && handle_ != kNoWindow) {
         // Released without a destroy (process end): the handle must not outlive the object.
         WindowRegistry::Get().Unregister(handle_);
@@ -79,6 +88,10 @@ WindowHandle WindowImplBase::Create(WindowHandle parent, const std::string& titl
             widget_->windowHandle()->setTransientParent(owner->widget_->windowHandle());
         }
     }
+    if (parent != kNoWindow && (style & style::Popup) != 0) {
+        // Pop-ups over a parent are the tool's modal children; say so before the first show.
+        widget_->setWindowModality(Qt::WindowModal);
+    }
     const Size skinSize = paintManager_.GetSkinInfo().size;
     const int width = cx == kUseDefault || cx <= 0 ? (skinSize.cx > 0 ? skinSize.cx : 400) : cx;
     const int height = cy == kUseDefault || cy <= 0 ? (skinSize.cy > 0 ? skinSize.cy : 300) : cy;
@@ -110,6 +123,11 @@ int WindowImplBase::ShowModal() {
         return modalResult_;
     }
     Enter();
+    if (widget_ && !widget_->isVisible()) {
+        // On a real display the window system keeps input away from the parent as well.
+        widget_->setWindowModality(WindowFromHandle(parent_) != nullptr ? Qt::WindowModal
+                                                                        : Qt::ApplicationModal);
+    }
     ShowWindow(true);
     WindowImplBase* parent = WindowFromHandle(parent_);
     const WindowHandle parentHandle = parent_;
@@ -144,8 +162,10 @@ void WindowImplBase::ShowWindow(bool show, bool takeFocus) {
     if (show) {
         widget_->show();
         if (takeFocus) {
-            widget_->raise();
-            widget_->activateWindow();
+            if (!IsHeadlessPlatform()) {
+                widget_->raise();
+                widget_->activateWindow();
+            }
             WindowRegistry::Get().SetForeground(handle_);
         }
     } else {
@@ -165,6 +185,13 @@ void WindowImplBase::DestroyWindow() {
     }
     Enter();
     destroyed_ = true;
+    // Owned windows go first, as they cannot outlive their owner.
+    for (const WindowHandle h : LiveWindows()) {
+        WindowImplBase* owned = WindowFromHandle(h);
+        if (owned != nullptr && owned->parent_ == handle_) {
+            owned->DestroyWindow();
+        }
+    }
     WindowRegistry& registry = WindowRegistry::Get();
     registry.Unregister(handle_);
     UnregisterDeviceNotification(handle_);
@@ -236,6 +263,15 @@ void WindowImplBase::Minimize() {
 
 bool WindowImplBase::IsMinimized() const {
     return widget_ && widget_->isMinimized();
+}
+
+bool WindowImplBase::SetIcon(const std::string& imagePath) {
+    const QIcon icon(QString::fromStdString(imagePath));
+    if (!widget_ || icon.isNull() || icon.availableSizes().isEmpty()) {
+        return false;
+    }
+    widget_->setWindowIcon(icon);
+    return true;
 }
 
 void WindowImplBase::SetTitle(const std::string& title) {

@@ -47,7 +47,8 @@ public:
     void ShowWindow(bool show = true, bool takeFocus = true);
     // Posts msg::Close with the result; the window closes once the message is handled.
     void Close(int result = 1);
-    // Destroys the window now (no msg::Close): OnFinalMessage, then deletion.
+    // Destroys the window now (no msg::Close): first the windows it owns (created with it as
+    // parent), then its own OnFinalMessage, then deletion.
     void DestroyWindow();
 
     // Centres on the parent window, or on the screen without one.
@@ -67,6 +68,8 @@ public:
     const std::string& GetTitle() const { return title_; }
     void SetTitle(const std::string& title);
     const std::string& GetCreateError() const { return createError_; }
+    // Window icon from an image file (UTF-8 path); false when it cannot be read.
+    bool SetIcon(const std::string& imagePath);
 
     PaintManager& GetPaintManager() { return paintManager_; }
     const PaintManager& GetPaintManager() const { return paintManager_; }

@@ -1,6 +1,7 @@
 #include "ui/kit/testing/Driver.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@
 #include "ui/kit/DriverAccess.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/MenuWidget.h"
+#include "ui/kit/WindowImage.h"
 #include "ui/kit/WindowImplBase.h"
 #include "ui/kit/WindowSystem.h"
 #include "ui/kit/WindowWidget.h"
@@ -444,14 +446,23 @@ std::string Driver::GetTitle(WindowHandle window) {
 }
 
 bool Driver::SaveScreenshot(WindowHandle window, const std::string& pngPath) {
-    return impl_->Call([&] {
-        WindowImplBase* w = WindowFromHandle(window);
-        if (w == nullptr) {
-            return false;
-        }
-        const QPixmap shot = DriverAccess::Widget(w)->grab();
-        return !shot.isNull() && shot.save(QString::fromStdString(pngPath), "PNG");
-    });
+    return impl_->Call([&] { return SaveWindowImage(window, pngPath); });
+}
+
+std::optional<Size> Driver::ImageSize(const std::string& pngPath) {
+    const QImage image(QString::fromStdString(pngPath));
+    if (image.isNull()) {
+        return std::nullopt;
+    }
+    return Size{image.width(), image.height()};
+}
+
+std::optional<std::uint32_t> Driver::ImagePixel(const std::string& pngPath, Point p) {
+    const QImage image(QString::fromStdString(pngPath));
+    if (image.isNull() || !image.valid(p.x, p.y)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(image.pixel(p.x, p.y));
 }
 
 std::vector<MessageBoxRequest> Driver::MessageBoxes() {

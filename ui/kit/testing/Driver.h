@@ -92,6 +92,9 @@ public:
     std::string GetTitle(WindowHandle window);
     // Renders the window as it shows on screen into a PNG file.
     bool SaveScreenshot(WindowHandle window, const std::string& pngPath);
+    // Reads back a saved image: its size, and a pixel as 0xAARRGGBB.
+    static std::optional<Size> ImageSize(const std::string& pngPath);
+    static std::optional<std::uint32_t> ImagePixel(const std::string& pngPath, Point p);
 
     // --- intercepted services ---
     std::vector<MessageBoxRequest> MessageBoxes();

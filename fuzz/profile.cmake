@@ -1,0 +1,16 @@
+# The import path of the profile layer, fed arbitrary file contents. The profile sources are
+# compiled once more with coverage and sanitizers here, so the ordinary libraries stay as they
+# are.
+set(ORV_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+file(GLOB ORV_PROFILE_FUZZ_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/profile/*.cpp)
+add_library(orv_profile_fuzzing STATIC ${ORV_PROFILE_FUZZ_SOURCES})
+target_include_directories(orv_profile_fuzzing PUBLIC ${PROJECT_SOURCE_DIR})
+target_compile_options(orv_profile_fuzzing PRIVATE ${ORV_FUZZ_FLAGS})
+target_link_libraries(orv_profile_fuzzing PUBLIC orv_device orv_text SQLite::SQLite3 Boost::locale
+                      PRIVATE orv_warnings)
+
+add_executable(orv_import_fuzz ${CMAKE_CURRENT_LIST_DIR}/ImportFuzz.cpp)
+target_compile_options(orv_import_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_options(orv_import_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
+target_link_libraries(orv_import_fuzz PRIVATE orv_profile_fuzzing orv_warnings)
+add_dependencies(orv_import_fuzz orv_databases)  # ProfileTemData.db seeds the corpus
