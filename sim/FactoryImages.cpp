@@ -12,11 +12,13 @@ namespace {
 constexpr std::array<FunctionCode, kButtonSlotCount> kOwnFunction = {
     14, 17, 12, 10, 8, 2, 0, 1, 3, 4, 7, 5, 6, 9, 11, 13, 16, 15};
 
-constexpr std::uint8_t kLongPressTime = 10;          // 1.0 s
-constexpr std::uint8_t kTurboTime = 1;               // 0.1 s
-constexpr std::uint8_t kContinuousDisableTime = 10;  // 1.0 s
-constexpr std::uint8_t kSwitchTime = 20;             // 2.0 s
-constexpr std::uint8_t kSensitivity = 100;           // percent
+// The same factory settings the tool ships in its factory database: each button produces its
+// own function and nothing else is assigned, so a fresh controller shows no customised profile.
+constexpr std::uint8_t kLongPressTime = 5;          // 0.5 s
+constexpr std::uint8_t kTurboTime = 1;              // setting 1
+constexpr std::uint8_t kContinuousDisableTime = 1;  // 0.1 s
+constexpr std::uint8_t kSwitchTime = 20;            // 2.0 s
+constexpr std::uint8_t kSensitivity = 100;          // percent
 
 }  // namespace
 
@@ -33,13 +35,13 @@ DeviceSettingsBlock factoryImage(HostMode mode, std::size_t profileIndex) {
         const FunctionCode own = ownFunction(static_cast<ButtonSlot>(slot), mode);
         ButtonSetting record;
         record.SDownPos = own;
-        record.LDownPos = own;
+        record.LDownPos = kFunctionNone;
         record.LDownTime = kLongPressTime;
-        record.TurboPos = own;
+        record.TurboPos = kFunctionNone;
         record.TurboTime = kTurboTime;
         record.ConDisable = 0;
         record.ConDisableTime = kContinuousDisableTime;
-        record.LSwitchPos1 = own;
+        record.LSwitchPos1 = kFunctionNone;
         record.LSwitchPos2 = kFunctionNone;
         record.LSwitchPos3 = kFunctionNone;
         record.LSwitchPos4 = kFunctionNone;

@@ -90,7 +90,7 @@ TEST_F(ConnectionFlowTest, NoControllerShowsLoadingForFiveSecondsThenPromptAndPl
 
 TEST_F(ConnectionFlowTest, OrdinaryIdentityGetsOneKnockThenTheOverview) {
     auto controller = bus().addController(poweringOnAs(kOrdinaryProductId));
-    // Profile 1 holds exactly the factory settings; the others hold the simulator's own.
+    // Profile 1 holds exactly the factory settings; profile 2 differs in one button byte.
     {
         DeviceContext scratch;
         ASSERT_TRUE(loadFactoryImage(scratch.profile, scratch.images,
@@ -98,12 +98,20 @@ TEST_F(ConnectionFlowTest, OrdinaryIdentityGetsOneKnockThenTheOverview) {
         DeviceSettingsBlock factory = scratch.profile.defaultsBlock;
         writeProfileName(factory, "PROFILE1");
         controller->setImage(HostMode::NS, 0, factory);
+        DeviceSettingsBlock changed = factory;
+        writeProfileName(changed, "PROFILE2");
+        ButtonSetting a = changed.button(static_cast<std::size_t>(ButtonSlot::A));
+        a.TurboPos = 6;
+        changed.setButton(static_cast<std::size_t>(ButtonSlot::A), a);
+        controller->setImage(HostMode::NS, 1, changed);
     }
     runTool([&](Driver& d, kit::WindowHandle main) {
         expectOverview(d, main);
         EXPECT_EQ(d.GetAttribute(main, "ProFileIndex1", "normalimage"), "ProFile1_nor.png");
         EXPECT_EQ(d.GetAttribute(main, "ProFileIndex2", "normalimage"),
                   "ProfileIndex2_LightColor.png");
+        // The simulator's own factory content equals the shipped factory settings.
+        EXPECT_EQ(d.GetAttribute(main, "ProFileIndex3", "normalimage"), "ProFile3_nor.png");
         EXPECT_EQ(controller->switchRequests(), 1u);
         EXPECT_EQ(kit::FindWindow(title::ConnectionForm), kit::kNoWindow);
     });
