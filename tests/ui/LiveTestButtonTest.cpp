@@ -261,6 +261,9 @@ TEST_F(LiveTestButtons, NothingOpensWithoutControllerOrParentOrForAnUnknownCode)
     EXPECT_EQ(launch(2009, "", [](Driver& d) { d.Pump(20ms); }), LaunchOutcome::NoParent);
     EXPECT_EQ(launch(2011, "FunButtonForm", [](Driver& d) { d.Pump(20ms); }),
               LaunchOutcome::UnknownCode);
+    context->images.currentProfile = 0;  // not editing any profile
+    EXPECT_EQ(launch(2001, "FunButtonForm", [](Driver& d) { d.Pump(20ms); }),
+              LaunchOutcome::NoProfile);
     EXPECT_TRUE(controller->writtenReports().empty());
     EXPECT_EQ(context->profile.testStreamArmed, 0u);
 }

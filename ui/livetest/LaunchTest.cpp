@@ -3,6 +3,7 @@
 #include "app/DeviceContext.h"
 #include "device/ControllerDiscovery.h"
 #include "device/VendorProtocol.h"
+#include "profile/ProfileSlots.h"
 #include "ui/dialogs/DialogWindow.h"
 #include "ui/kit/WindowSystem.h"
 #include "ui/livetest/StickTestWindow.h"
@@ -77,6 +78,9 @@ LaunchOutcome launchTest(std::uint32_t testCode, const LiveTestParts& parts,
     DeviceSettingsBlock& working = parts.images.workingBlock;
     if (!device.hidDevice) {
         return LaunchOutcome::NoController;
+    }
+    if (parts.images.currentProfile < 1 || parts.images.currentProfile > kProfilesPerMode) {
+        return LaunchOutcome::NoProfile;
     }
     const std::optional<Screen> screen = screenOf(testCode);
     if (!screen) {

@@ -40,6 +40,7 @@ enum class TestCode : std::uint32_t {
 enum class LaunchOutcome {
     ScreenClosed,  // the screen ran and the user closed it
     NoController,
+    NoProfile,  // no profile 1..6 is being edited: there is no image slot to test in
     UnknownCode,
     NoParent,  // the window the screen belongs over is not open: nothing was sent
     WriteFailed,
