@@ -35,25 +35,25 @@ std::optional<std::vector<int>> ToInts(std::string_view value) {
     return out;
 }
 
-// Value of key='…' (or key="…") inside an image spec.
-std::optional<std::string> Quoted(std::string_view spec, std::string_view key) {
+// Value of key='…' (or key="…") inside an image value.
+std::optional<std::string> Quoted(std::string_view image, std::string_view key) {
     std::size_t at = 0;
-    while ((at = spec.find(key, at)) != std::string_view::npos) {
-        const bool startOfWord = at == 0 || spec[at - 1] == ' ' || spec[at - 1] == '\t';
+    while ((at = image.find(key, at)) != std::string_view::npos) {
+        const bool startOfWord = at == 0 || image[at - 1] == ' ' || image[at - 1] == '\t';
         std::size_t p = at + key.size();
-        while (p < spec.size() && spec[p] == ' ') {
+        while (p < image.size() && image[p] == ' ') {
             ++p;
         }
-        if (startOfWord && p < spec.size() && spec[p] == '=') {
+        if (startOfWord && p < image.size() && image[p] == '=') {
             ++p;
-            while (p < spec.size() && spec[p] == ' ') {
+            while (p < image.size() && image[p] == ' ') {
                 ++p;
             }
-            if (p < spec.size() && (spec[p] == '\'' || spec[p] == '"')) {
-                const char quote = spec[p];
-                const auto end = spec.find(quote, p + 1);
+            if (p < image.size() && (image[p] == '\'' || image[p] == '"')) {
+                const char quote = image[p];
+                const auto end = image.find(quote, p + 1);
                 if (end != std::string_view::npos) {
-                    return std::string(spec.substr(p + 1, end - p - 1));
+                    return std::string(image.substr(p + 1, end - p - 1));
                 }
             }
         }
@@ -136,16 +136,16 @@ std::string FromRect(const Rect& r) {
            "," + std::to_string(r.bottom);
 }
 
-ImageSpec ToImage(std::string_view value, const std::string& resourceFolder,
-                  const std::string& instanceFolder) {
-    ImageSpec spec;
+ImageSource ToImage(std::string_view value, const std::string& resourceFolder,
+                    const std::string& instanceFolder) {
+    ImageSource image;
     value = Trim(value);
     if (value.empty()) {
-        return spec;
+        return image;
     }
     if (const auto file = Quoted(value, "file")) {
         if (file->empty()) {
-            return spec;
+            return image;
         }
         std::string path = *file;
         // Skins written for other systems may use backslashes.
@@ -154,18 +154,18 @@ ImageSpec ToImage(std::string_view value, const std::string& resourceFolder,
                 c = '/';
             }
         }
-        spec.path = path.front() == '/' ? path : instanceFolder + path;
+        image.path = path.front() == '/' ? path : instanceFolder + path;
         if (const auto s = Quoted(value, "source")) {
-            spec.source = ToRect(*s);
+            image.source = ToRect(*s);
         }
         if (const auto c = Quoted(value, "corner")) {
-            spec.corner = ToRect(*c);
+            image.corner = ToRect(*c);
         }
-        return spec;
+        return image;
     }
     const std::string name(value);
-    spec.path = name.front() == '/' ? name : resourceFolder + name;
-    return spec;
+    image.path = name.front() == '/' ? name : resourceFolder + name;
+    return image;
 }
 
 }  // namespace orv::kit::attr

@@ -21,13 +21,13 @@ std::optional<Size> ToSize(std::string_view value);
 std::optional<std::uint32_t> ToColour(std::string_view value);
 std::string FromRect(const Rect& r);
 
-struct ImageSpec {
+struct ImageSource {
     std::string path;  // absolute or relative to the current folder; "" = no image
     std::optional<Rect> source;
     std::optional<Rect> corner;
 };
 // A bare name resolves against resourceFolder, file='…' against instanceFolder.
-ImageSpec ToImage(std::string_view value, const std::string& resourceFolder,
-                  const std::string& instanceFolder);
+ImageSource ToImage(std::string_view value, const std::string& resourceFolder,
+                    const std::string& instanceFolder);
 
 }  // namespace orv::kit::attr

@@ -201,27 +201,27 @@ void ControlPainter::DrawImage(const std::string& value, const QRect& target) {
     if (value.empty() || target.isEmpty()) {
         return;
     }
-    const attr::ImageSpec spec =
+    const attr::ImageSource image =
         attr::ToImage(value, PaintManager::GetResourcePath(), PaintManager::GetInstancePath());
-    if (spec.path.empty()) {
+    if (image.path.empty()) {
         return;
     }
-    const QPixmap pixmap = LoadSkinImage(spec.path, ratio_);
+    const QPixmap pixmap = LoadSkinImage(image.path, ratio_);
     if (pixmap.isNull()) {
         return;
     }
     const qreal scale = pixmap.devicePixelRatio();
     QRectF source(0, 0, pixmap.width(), pixmap.height());
-    if (spec.source && !spec.source->IsEmpty()) {
-        source = QRectF(spec.source->left * scale, spec.source->top * scale,
-                        spec.source->Width() * scale, spec.source->Height() * scale);
+    if (image.source && !image.source->IsEmpty()) {
+        source = QRectF(image.source->left * scale, image.source->top * scale,
+                        image.source->Width() * scale, image.source->Height() * scale);
     }
-    if (!spec.corner || *spec.corner == Rect{}) {
+    if (!image.corner || *image.corner == Rect{}) {
         painter_.drawPixmap(QRectF(target), pixmap, source);
         return;
     }
     // Nine-patch: corners keep their size, edges stretch one way, the middle both ways.
-    const Rect& k = *spec.corner;
+    const Rect& k = *image.corner;
     const qreal sx[4] = {source.left(), source.left() + k.left * scale,
                          source.right() - k.right * scale, source.right()};
     const qreal sy[4] = {source.top(), source.top() + k.top * scale,
