@@ -125,6 +125,12 @@ TEST_F(DialogsPromptTest, TextsComeFromTheStoreInTheCurrentLanguage) {
                         EXPECT_FALSE(expected.empty()) << "text " << texted.textId;
                         EXPECT_EQ(d.GetText(dialog, texted.control), expected) << texted.control;
                     }
+                    std::vector<std::string> missing{"no dialog"};
+                    d.OnUi([&] {
+                        if (auto* w = dynamic_cast<DialogWindow*>(kit::WindowFromHandle(dialog)))
+                            missing = w->missingControls();
+                    });
+                    EXPECT_TRUE(missing.empty()) << missing.front();
                     for (const char* control : c.absent) {
                         EXPECT_FALSE(d.HasControl(dialog, control)) << control;
                     }

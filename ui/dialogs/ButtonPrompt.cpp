@@ -1,5 +1,7 @@
 #include "ui/dialogs/ButtonPrompt.h"
 
+#include <algorithm>
+
 #include "ui/kit/WindowSystem.h"
 
 namespace orv {
@@ -7,8 +9,20 @@ namespace orv {
 ButtonPrompt::ButtonPrompt(const TextStore& texts, std::string skinFile, std::string className,
                            std::vector<TextedControl> textedControls,
                            std::vector<ButtonAction> actions)
-    : DialogWindow(texts, std::move(skinFile), std::move(className), std::move(textedControls)),
-      actions_(std::move(actions)) {}
+    : DialogWindow(texts, std::move(skinFile), std::move(className), textedControls),
+      actions_(std::move(actions)),
+      textedControls_(std::move(textedControls)) {}
+
+void ButtonPrompt::bindControls(ControlLookup& lookup) {
+    for (const ButtonAction& action : actions_) {
+        const std::string_view name = action.control;
+        const bool texted = std::any_of(textedControls_.begin(), textedControls_.end(),
+                                        [&](const TextedControl& t) { return name == t.control; });
+        if (!texted) {
+            lookup.find(name);
+        }
+    }
+}
 
 void ButtonPrompt::Notify(kit::Notification& notification) {
     if (notification.type == "click" && notification.sender != nullptr) {

@@ -25,12 +25,16 @@ protected:
     ButtonPrompt(const TextStore& texts, std::string skinFile, std::string className,
                  std::vector<TextedControl> textedControls, std::vector<ButtonAction> actions);
 
+    // Looks up the action buttons that carry no text (such as "closebtn"), so a skin that
+    // lacks one is reported with the rest.
+    void bindControls(ControlLookup& lookup) override;
     // A click on one of the actions' buttons reports its code (if any) and closes with result
     // 1; every other notification goes to the base.
     void Notify(kit::Notification& notification) override;
 
 private:
     std::vector<ButtonAction> actions_;
+    std::vector<TextedControl> textedControls_;
 };
 
 }  // namespace orv
