@@ -13,4 +13,4 @@ add_executable(orv_import_fuzz ${CMAKE_CURRENT_LIST_DIR}/ImportFuzz.cpp)
 target_compile_options(orv_import_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
 target_link_options(orv_import_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
 target_link_libraries(orv_import_fuzz PRIVATE orv_profile_fuzzing orv_warnings)
-add_dependencies(orv_import_fuzz orv_databases)  # ProfileTemData.db seeds the corpus
+add_dependencies(orv_import_fuzz orv_databases)  # ProfileTemData.db is the first input of the corpus

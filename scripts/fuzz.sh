@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (the "fuzz" preset, clang) and runs each for a short bounded time,
-# starting from a seed corpus. A crash, leak or failed check exits non-zero and leaves the
+# starting from a corpus of valid settings files. A crash, leak or failed check exits non-zero and leaves the
 # input in build/fuzz/findings/.
 #   scripts/fuzz.sh [seconds per target]   (default 60)
 set -euo pipefail

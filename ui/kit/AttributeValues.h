@@ -1,4 +1,4 @@
-// Parsing of attribute value strings (booleans, numbers, rectangles, colours, image specs).
+// Parsing of attribute value strings (booleans, numbers, rectangles, colours, image values).
 // Internal to the toolkit.
 #pragma once
 
