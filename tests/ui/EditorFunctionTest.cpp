@@ -1,6 +1,8 @@
 // The button function editor and its continuous-disable and switch confirmations, over a
 // stand-in main window.
 
+#include <algorithm>
+
 #include "EditorHarness.h"
 #include "profile/ProfileModel.h"
 #include "ui/editors/EditorOpening.h"
@@ -153,6 +155,39 @@ TEST_F(EditorFunctionTest, ShortPressChoiceStoresTheHostModeNameAndTellsTheMainW
                       "FunSetBtnBK_LightGreen.png");
         });
     }
+}
+
+TEST_F(EditorFunctionTest, OpeningFitsTheMenuFileToTheHostMode) {
+    const std::string file = "BtnSetGreedMenu.xml";
+    auto menuItemsOfPressMenu = [&](kit::testing::Driver& d, kit::WindowHandle editor) {
+        d.Click(editor, "PressBtn");
+        EXPECT_TRUE(d.WaitUntil([] { return !kit::Menu::OpenMenus().empty(); }, 3s));
+        std::vector<std::string> items = d.MenuItems();
+        d.DismissMenu();
+        return items;
+    };
+    images.hostMode = HostMode::PC;
+    state.lastPcProfile = 1;
+    std::vector<std::string> items;
+    runEditor(OpenedEditor::Function, [&](kit::testing::Driver& d, kit::WindowHandle editor) {
+        items = menuItemsOfPressMenu(d, editor);
+    });
+    EXPECT_EQ(std::find(items.begin(), items.end(), "Cap"), items.end());
+    EXPECT_NE(std::find(items.begin(), items.end(), "L"), items.end());
+    std::string content = readMenuFile(file);
+    EXPECT_NE(content.find("name=\"L\" text=\"LB\""), std::string::npos);
+    EXPECT_NE(content.find("name=\"Minus\" text=\"BACK\""), std::string::npos);
+    EXPECT_NE(content.find("name=\"nothing\" text=\"" + text(35) + "\""), std::string::npos);
+
+    images.hostMode = HostMode::NS;
+    runEditor(OpenedEditor::Function, [&](kit::testing::Driver& d, kit::WindowHandle editor) {
+        items = menuItemsOfPressMenu(d, editor);
+    });
+    EXPECT_NE(std::find(items.begin(), items.end(), "Cap"), items.end());
+    content = readMenuFile(file);
+    EXPECT_NE(content.find("name=\"Cap\" text=\"Capture\""), std::string::npos);
+    EXPECT_NE(content.find("name=\"Plus\" text=\"\uFF0B\""), std::string::npos);
+    EXPECT_NE(content.find("name=\"ZR\" text=\"ZR\""), std::string::npos);
 }
 
 TEST_F(EditorFunctionTest, LongPressAndTurboChoicesStoreWithoutACellRefresh) {

@@ -1,6 +1,7 @@
 #include "EditorHarness.h"
 
 #include <fstream>
+#include <sstream>
 
 #include "profile/ProfileModel.h"
 #include "ui/editors/EditorOpening.h"
@@ -171,6 +172,21 @@ void EditorHarness::selectButton(std::uint32_t slot, const ButtonSetting& button
 
 std::string EditorHarness::menuFilePath(const std::string& file) const {
     return (folder / "Resources" / file).string();
+}
+
+std::string EditorHarness::readMenuFile(const std::string& file) const {
+    std::ifstream in(menuFilePath(file));
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+void EditorHarness::addMenuItem(const std::string& file, const std::string& item) const {
+    std::string content = readMenuFile(file);
+    const std::size_t end = content.find("</Menu>");
+    ASSERT_NE(end, std::string::npos) << file;
+    content.insert(end, "<MenuElement name=\"" + item + "\" text=\"" + item + "\"/>");
+    std::ofstream(menuFilePath(file), std::ios::trunc) << content;
 }
 
 void EditorHarness::runEditor(

@@ -15,8 +15,8 @@
 #include "device/ControllerState.h"
 #include "profile/ProfileState.h"
 #include "text/TextStore.h"
-#include "ui/kit/Types.h"
 #include "ui/kit/Menu.h"
+#include "ui/kit/Types.h"
 #include "ui/kit/testing/Driver.h"
 #include "ui/kit/testing/ManualClock.h"
 
@@ -79,6 +79,9 @@ protected:
     }
 
     std::string menuFilePath(const std::string& file) const;
+    std::string readMenuFile(const std::string& file) const;
+    // Adds an item named `item` to the end of the menu of the private resource copy.
+    void addMenuItem(const std::string& file, const std::string& item) const;
     std::string text(int id) const { return texts.text(id); }
 
     ProfileImages images;

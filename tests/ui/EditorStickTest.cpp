@@ -1,5 +1,7 @@
 // The stick settings editor over a stand-in main window.
 
+#include <algorithm>
+
 #include "EditorHarness.h"
 #include "ui/main/WindowMessages.h"
 
@@ -115,6 +117,35 @@ TEST_F(EditorStickTest, DeadZoneAndRotationChoicesShowTheirTexts) {
         settle(d);
         EXPECT_TRUE(received(d).empty());
     });
+}
+
+TEST_F(EditorStickTest, ColourFiveOpensItsOwnMenusWithTheirTextsSet) {
+    images.currentProfile = 5;
+    const char* files[] = {"LeftRightBlueMenu.xml", "InsOriBulMenu.xml", "SensitiveBluMenu.xml",
+                           "UnrAreaBuleMenu.xml"};
+    for (const char* file : files) {
+        addMenuItem(file, "BlueMarker");
+    }
+    runEditor(OpenedEditor::Stick, [&](kit::testing::Driver& d, kit::WindowHandle editor) {
+        const char* buttons[] = {"LeftRightBtnMenu", "InsOriBtnMenu", "SensitiveBtnMenu",
+                                 "UnrAreaBtnMenu"};
+        for (const char* button : buttons) {
+            SCOPED_TRACE(button);
+            d.Click(editor, button);
+            ASSERT_TRUE(d.WaitUntil([] { return !kit::Menu::OpenMenus().empty(); }, 3s));
+            const std::vector<std::string> items = d.MenuItems();
+            EXPECT_NE(std::find(items.begin(), items.end(), "BlueMarker"), items.end());
+            EXPECT_EQ(d.GetAttribute(editor, button, "normalimage"), "FunSetBtnBK_DeepBlue.png");
+            EXPECT_TRUE(d.DismissMenu());
+            ASSERT_TRUE(d.WaitUntil([] { return kit::Menu::OpenMenus().empty(); }, 3s));
+        }
+    });
+    EXPECT_NE(readMenuFile(files[0]).find("name=\"modeL\" text=\"" + text(19) + "\""),
+              std::string::npos);
+    EXPECT_NE(readMenuFile(files[1]).find("name=\"Rrotate90\" text=\"" + text(37) + "\""),
+              std::string::npos);
+    EXPECT_NE(readMenuFile(files[3]).find("name=\"DeadzoneNothing\" text=\"" + text(35) + "\""),
+              std::string::npos);
 }
 
 TEST_F(EditorStickTest, DismissedMenuPutsTheBackgroundsBack) {

@@ -132,9 +132,11 @@ void FunButtonWindow::prepareMenuFile() {
         return;
     }
     const bool pc = images_.hostMode == HostMode::PC;
+    editor::MenuItemTexts itemTexts;
     for (const ModeText& entry : kModeTexts) {
-        editor::setMenuItemText(*file, entry.item, pc ? entry.pc : entry.ns);
+        itemTexts.emplace_back(entry.item, pc ? entry.pc : entry.ns);
     }
+    editor::setMenuItemTexts(*file, itemTexts);
     editor::fitCaptureItem(*file, images_.hostMode);
 }
 
@@ -171,9 +173,9 @@ void FunButtonWindow::openAssignmentMenu(Assignment which) {
     if (!file) {
         return;
     }
-    editor::setMenuItemText(*file, "nothing", texts_.text(kNoneText));
-    editor::setMenuItemText(*file, "LStickBut", texts_.text(kLeftStickClickText));
-    editor::setMenuItemText(*file, "RStickBut", texts_.text(kRightStickClickText));
+    editor::setMenuItemTexts(*file, {{"nothing", texts_.text(kNoneText)},
+                                     {"LStickBut", texts_.text(kLeftStickClickText)},
+                                     {"RStickBut", texts_.text(kRightStickClickText)}});
     openMenu(menuTarget_, *file, point);
 }
 

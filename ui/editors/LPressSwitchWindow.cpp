@@ -96,9 +96,9 @@ void LPressSwitchWindow::openPositionMenu(std::size_t position) {
     if (!file) {
         return;
     }
-    editor::setMenuItemText(*file, "nothing", texts_.text(35));
-    editor::setMenuItemText(*file, "LStickBut", texts_.text(1));
-    editor::setMenuItemText(*file, "RStickBut", texts_.text(18));
+    editor::setMenuItemTexts(*file, {{"nothing", texts_.text(35)},
+                                     {"LStickBut", texts_.text(1)},
+                                     {"RStickBut", texts_.text(18)}});
     openMenu(menuTarget_, *file, point);
 }
 

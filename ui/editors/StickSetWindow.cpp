@@ -111,18 +111,18 @@ void StickSetWindow::openMenuOf(MenuButton button) {
     }
     switch (button) {
         case Mode:
-            editor::setMenuItemText(*file, "ModeNothing", texts_.text(35));
-            editor::setMenuItemText(*file, "modeL", texts_.text(19));
-            editor::setMenuItemText(*file, "modeR", texts_.text(20));
+            editor::setMenuItemTexts(*file, {{"ModeNothing", texts_.text(35)},
+                                             {"modeL", texts_.text(19)},
+                                             {"modeR", texts_.text(20)}});
             break;
         case Rotation:
-            editor::setMenuItemText(*file, "RotateNothing", texts_.text(36));
-            editor::setMenuItemText(*file, "Rrotate90", texts_.text(37));
-            editor::setMenuItemText(*file, "Lrotate90", texts_.text(38));
-            editor::setMenuItemText(*file, "rotate180", texts_.text(39));
+            editor::setMenuItemTexts(*file, {{"RotateNothing", texts_.text(36)},
+                                             {"Rrotate90", texts_.text(37)},
+                                             {"Lrotate90", texts_.text(38)},
+                                             {"rotate180", texts_.text(39)}});
             break;
         case Deadzone:
-            editor::setMenuItemText(*file, "DeadzoneNothing", texts_.text(kNoneText));
+            editor::setMenuItemTexts(*file, {{"DeadzoneNothing", texts_.text(kNoneText)}});
             break;
         default:
             break;
