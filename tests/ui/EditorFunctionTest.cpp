@@ -6,6 +6,8 @@
 #include "EditorHarness.h"
 #include "profile/ProfileModel.h"
 #include "ui/editors/EditorOpening.h"
+#include "ui/kit/PaintManager.h"
+#include "ui/kit/WindowImplBase.h"
 #include "ui/kit/WindowSystem.h"
 #include "ui/main/WindowMessages.h"
 
@@ -288,6 +290,27 @@ TEST_F(EditorFunctionTest, DismissedMenuPutsTheBackgroundsBack) {
                        "FunSetBtnBK_Blank.png";
             },
             3s));
+    });
+}
+
+TEST_F(EditorFunctionTest, RefreshMessageRepaintsTheBackgroundsFromTheRecord) {
+    ButtonSetting button = record(6);
+    button.TurboTime = 4;
+    selectButton(kSlotA, button, record(6));
+    runEditor(OpenedEditor::Function, [&](kit::testing::Driver& d, kit::WindowHandle editor) {
+        d.OnUi([&] {
+            kit::PaintManager& pm = kit::WindowFromHandle(editor)->GetPaintManager();
+            pm.FindControl("PressBtn")->SetAttribute("normalimage", "stale.png");
+            pm.FindControl("TurboPosBtn")->SetAttribute("normalimage", "stale.png");
+            kit::PostMessage(editor, 0x464);
+        });
+        EXPECT_TRUE(d.WaitUntil(
+            [&] {
+                return d.GetAttribute(editor, "PressBtn", "normalimage") == "FunSetBtnBK_Blank.png";
+            },
+            3s));
+        EXPECT_EQ(d.GetAttribute(editor, "TurboPosBtn", "normalimage"),
+                  "FunSetBtnBK_LightGreen.png");
     });
 }
 
