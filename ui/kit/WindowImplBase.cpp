@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QIcon>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWindow>
 #include <cstdio>
@@ -263,6 +264,19 @@ void WindowImplBase::Minimize() {
 
 bool WindowImplBase::IsMinimized() const {
     return widget_ && widget_->isMinimized();
+}
+
+bool WindowImplBase::SetFocus(const Control* edit) {
+    QLineEdit* line = widget_ && edit != nullptr ? widget_->EditFor(edit) : nullptr;
+    if (line == nullptr || !edit->IsReallyVisible() || !line->isEnabled()) {
+        return false;
+    }
+    line->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+const Control* WindowImplBase::GetFocus() const {
+    return widget_ ? widget_->FocusedEdit() : nullptr;
 }
 
 bool WindowImplBase::SetIcon(const std::string& imagePath) {

@@ -71,6 +71,12 @@ public:
     // Window icon from an image file (UTF-8 path); false when it cannot be read.
     bool SetIcon(const std::string& imagePath);
 
+    // Keyboard focus among the window's Edits. SetFocus gives it to `edit`: at once when the
+    // window is active, else when it next becomes active. False when `edit` is not a visible,
+    // enabled Edit of this window. GetFocus is the Edit holding it, or nullptr.
+    bool SetFocus(const Control* edit);
+    const Control* GetFocus() const;
+
     PaintManager& GetPaintManager() { return paintManager_; }
     const PaintManager& GetPaintManager() const { return paintManager_; }
 

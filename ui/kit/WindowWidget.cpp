@@ -92,6 +92,16 @@ QLineEdit* WindowWidget::EditFor(const Control* edit) const {
     return it == edits_.end() ? nullptr : it->second;
 }
 
+const Control* WindowWidget::FocusedEdit() const {
+    const QWidget* focus = focusWidget();
+    for (const auto& [control, edit] : edits_) {
+        if (edit == focus) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
 void WindowWidget::SyncEdits() {
     if (owner_ == nullptr) {
         return;

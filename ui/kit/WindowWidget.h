@@ -28,6 +28,8 @@ public:
     void SyncEdits();
     void SyncEdit(Control* edit);
     QLineEdit* EditFor(const Control* edit) const;
+    // The Edit whose line edit is this window's focus child, or nullptr.
+    const Control* FocusedEdit() const;
     void ForgetControls();
 
     bool SetTimer(unsigned id, unsigned periodMs);

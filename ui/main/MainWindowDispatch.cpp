@@ -199,7 +199,7 @@ void MainWindow::onMainWindowMessage(kit::WParam code, kit::LParam argument) {
             leaveProfile();
             break;
         case MainWindowCode::OpenDirections:
-            requestChildWindow(title::DirectionsForm);
+            requestChildWindow(title::BtnDirectionsForm);
             break;
         case MainWindowCode::LaunchTest:
             launchTest(static_cast<std::uint32_t>(argument));

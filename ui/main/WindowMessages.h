@@ -64,14 +64,14 @@ inline constexpr const char* SaveTipsFrom = "SaveTipsFrom";
 inline constexpr const char* ResetDataFrom = "ResetDataFrom";
 inline constexpr const char* QuitEditPromptFrom = "QuitEditPromptFrom";
 inline constexpr const char* SaveSuccessFrom = "SaveSuccessFrom";
-inline constexpr const char* VersionForm = "VersionForm";
+inline constexpr const char* VersionForm = "VersionForm";  // HelpForm
 inline constexpr const char* FunButtonForm = "FunButtonForm";
 inline constexpr const char* LPressSwitchForm = "LPressSwitchForm";
 inline constexpr const char* StickSetForm = "StickSetForm";
 inline constexpr const char* TestSickAllForm = "TestSickAllForm";
 inline constexpr const char* LDownSwitchConfirmFrom = "LDownSwitchConfirmFrom";
 inline constexpr const char* LPressToFunBtnComForm = "LPressToFunBtnComForm";
-inline constexpr const char* DirectionsForm = "BtnDirectionsForm";
+inline constexpr const char* BtnDirectionsForm = "BtnDirectionsForm";
 }  // namespace title
 
 }  // namespace orv

@@ -403,6 +403,14 @@ std::string Driver::GetAttribute(WindowHandle window, const std::string& control
     });
 }
 
+std::string Driver::FocusedControl(WindowHandle window) {
+    return impl_->Call([&] {
+        WindowImplBase* w = WindowFromHandle(window);
+        const Control* c = w == nullptr ? nullptr : w->GetFocus();
+        return c == nullptr ? std::string() : c->GetName();
+    });
+}
+
 std::string Driver::GetText(WindowHandle window, const std::string& controlName) {
     return impl_->Call([&] {
         Control* c = Find(window, controlName);

@@ -89,6 +89,8 @@ public:
     bool IsEnabled(WindowHandle window, const std::string& controlName);
     bool IsSelected(WindowHandle window, const std::string& controlName);
     Rect GetWindowRect(WindowHandle window);
+    // Name of the Edit holding the window's keyboard focus; "" when none.
+    std::string FocusedControl(WindowHandle window);
     std::string GetTitle(WindowHandle window);
     // Renders the window as it shows on screen into a PNG file.
     bool SaveScreenshot(WindowHandle window, const std::string& pngPath);
