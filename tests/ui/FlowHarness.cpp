@@ -21,14 +21,10 @@ std::filesystem::path makeScratchFolder() {
 }  // namespace
 
 FlowHarness::FlowHarness() : scratch(makeScratchFolder()) {
+    // The shipped skins, menus and art, in a folder of the test's own (menus get rewritten).
     const std::filesystem::path resources = scratch / "Resources";
-    std::filesystem::copy(fixtureFolder("Resources"), resources,
+    std::filesystem::copy(std::filesystem::path(ORV_TEST_OUTPUT_DIR) / "Resources", resources,
                           std::filesystem::copy_options::recursive);
-    const std::filesystem::path shipped = std::filesystem::path(ORV_TEST_OUTPUT_DIR) / "Resources";
-    for (const char* menu : {"FileMenu_english.xml", "FileMenu_japanese.xml",
-                             "HelpMenu_english.xml", "HelpMenu_japanese.xml", "Language.xml"}) {
-        std::filesystem::copy_file(shipped / menu, resources / menu);
-    }
     kit::PaintManager::SetResourcePath(resources.string() + "/");
     // The profile folders live on the desktop of this home.
     setenv("HOME", (scratch / "home").c_str(), 1);
@@ -61,13 +57,24 @@ void FlowHarness::send(kit::testing::Driver& d, MainWindowCode code) {
 }
 
 bool FlowHarness::editProfile(kit::testing::Driver& d, kit::WindowHandle main, std::uint32_t n) {
-    const std::size_t before = requestsOf(d, title::ProfileForm);
     d.Click(main, "ProFileIndex" + std::to_string(n));
-    if (!d.WaitUntil([&] { return requestsOf(d, title::ProfileForm) == before + 1; })) {
+    const kit::WindowHandle dialog = d.WaitForWindow(title::ProfileForm);
+    if (dialog == kit::kNoWindow) {
         return false;
     }
-    post(d, MainWindowCode::EditProfile);
-    return d.WaitUntil([&] { return d.IsVisible(main, "SaveBtn"); });
+    d.Click(dialog, "EditProfileBtn");
+    return d.WaitForWindowGone(dialog) && d.WaitUntil([&] { return d.IsVisible(main, "SaveBtn"); });
+}
+
+bool FlowHarness::answer(kit::testing::Driver& d, kit::WindowHandle main, const char* button,
+                         const char* prompt, const char* promptButton) {
+    d.Click(main, button);
+    const kit::WindowHandle window = d.WaitForWindow(prompt);
+    if (window == kit::kNoWindow) {
+        return false;
+    }
+    d.Click(window, promptButton);
+    return d.WaitForWindowGone(window);
 }
 
 std::size_t FlowHarness::requestsOf(kit::testing::Driver& d, const std::string& windowTitle) {

@@ -26,8 +26,12 @@ protected:
     void post(kit::testing::Driver& d, MainWindowCode code, kit::LParam argument = 0);
     // Sends it (the reset and discard confirmations do).
     void send(kit::testing::Driver& d, MainWindowCode code);
-    // Clicks tab n, expects the profile dialog to be asked for and answers Edit.
+    // Clicks tab n and answers the profile dialog with "EditProfileBtn".
     bool editProfile(kit::testing::Driver& d, kit::WindowHandle main, std::uint32_t n);
+    // Clicks `button` of the main window and `promptButton` of the prompt titled `prompt` it
+    // opens; true once the prompt is gone.
+    bool answer(kit::testing::Driver& d, kit::WindowHandle main, const char* button,
+                const char* prompt, const char* promptButton);
     // How often the window asked for the child window titled `windowTitle`.
     std::size_t requestsOf(kit::testing::Driver& d, const std::string& windowTitle);
     // Runs `action` on the UI thread against the live window.

@@ -7,7 +7,6 @@
 
 #include "FlowHarness.h"
 #include "profile/ProfileModel.h"
-#include "ui/dialogs/ExitInquiryFrom.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/WindowSystem.h"
 
@@ -74,7 +73,7 @@ TEST_F(FlowMenusTest, ExportThenImportMovesAProfileBetweenSlots) {
         EXPECT_TRUE(std::filesystem::exists(exported));
 
         // Back to the overview, then into profile 5 and import the file there.
-        send(d, MainWindowCode::LeaveProfile);
+        ASSERT_TRUE(answer(d, main, "RestoreLastTimeBtn", title::QuitEditPromptFrom, "OKBtn"));
         const DeviceSettingsBlock before = context->images.nsProfiles[4];
         ASSERT_TRUE(editProfile(d, main, 5));
         d.QueueFileDialogAnswer(exported);
@@ -89,7 +88,7 @@ TEST_F(FlowMenusTest, ExportThenImportMovesAProfileBetweenSlots) {
         EXPECT_TRUE(d.MessageBoxes().empty());
 
         // Leaving without saving puts the slot's own image back.
-        send(d, MainWindowCode::LeaveProfile);
+        ASSERT_TRUE(answer(d, main, "RestoreLastTimeBtn", title::QuitEditPromptFrom, "OKBtn"));
         EXPECT_EQ(context->images.nsProfiles[4], before);
         EXPECT_EQ(d.GetText(main, "ProFileBtn5"), readProfileName(before));
     });
@@ -166,26 +165,24 @@ TEST_F(FlowMenusTest, AltKeysOpenTheMenusAndRunTheirItemsOnlyWhileOpen) {
         d.PressKey(main, 'H', kit::mod::Alt);
         ASSERT_TRUE(d.WaitUntil([&] { return d.IsMenuOpen(); }));
         d.PressKey(main, 'A', kit::mod::Alt);
-        EXPECT_TRUE(d.WaitUntil([&] { return requestsOf(d, title::VersionForm) == 1; }));
+        const kit::WindowHandle version = d.WaitForWindow(title::VersionForm);
+        ASSERT_NE(version, kit::kNoWindow);
         d.OnUi([] { kit::Menu::CloseAll(); });
+        d.Click(version, "closebtn");
+        EXPECT_TRUE(d.WaitForWindowGone(version));
     });
 }
 
 TEST_F(FlowMenusTest, HotKeysAreIgnoredWhileABlockingWindowIsOpen) {
     runTool([&](Driver& d, kit::WindowHandle main) {
         ASSERT_TRUE(reachOverview(d));
-        // A window under one of the blocking titles, as the profile dialog would be.
-        kit::WindowHandle blocking = kit::kNoWindow;
-        d.OnUi([&] {
-            auto* window = new ExitInquiryFrom(context->text);
-            blocking = window->Create(main, title::ProfileForm,
-                                      kit::style::Popup | kit::style::Visible, 0);
-        });
+        d.Click(main, "ProFileIndex2");
+        const kit::WindowHandle blocking = d.WaitForWindow(title::ProfileForm);
         ASSERT_NE(blocking, kit::kNoWindow);
         d.PressKey(main, 'F', kit::mod::Alt);
         d.Pump(50ms);
         EXPECT_FALSE(d.IsMenuOpen());
-        d.OnUi([&] { kit::WindowFromHandle(blocking)->DestroyWindow(); });
+        d.Click(blocking, "CancelBtn");
         ASSERT_TRUE(d.WaitForWindowGone(blocking));
         d.PressKey(main, 'F', kit::mod::Alt);
         EXPECT_TRUE(d.WaitUntil([&] { return d.IsMenuOpen(); }));

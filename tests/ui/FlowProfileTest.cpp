@@ -7,6 +7,7 @@
 #include "FlowHarness.h"
 #include "device/DeviceSettingsBlock.h"
 #include "profile/ProfileModel.h"
+#include "ui/kit/WindowSystem.h"
 
 namespace orv::testing {
 namespace {
@@ -42,7 +43,8 @@ TEST_F(FlowProfileTest, ChoosingATabAndEditingPaintsTheProfileAndLocksTheSelecto
     runTool([&](Driver& d, kit::WindowHandle main) {
         ASSERT_TRUE(reachOverview(d));
         d.Click(main, "ProFileIndex3");
-        ASSERT_TRUE(d.WaitUntil([&] { return requestsOf(d, title::ProfileForm) == 1; }));
+        const kit::WindowHandle dialog = d.WaitForWindow(title::ProfileForm);
+        ASSERT_NE(dialog, kit::kNoWindow);
         EXPECT_FALSE(timerRunning(d));
         EXPECT_EQ(d.GetAttribute(main, "ProFileIndex3", "normalimage"), "ProFile3_sel.png");
         EXPECT_EQ(d.GetAttribute(main, "NSOption", "normalimage"), "FunSetBtnBK_DeepRed.png");
@@ -51,7 +53,8 @@ TEST_F(FlowProfileTest, ChoosingATabAndEditingPaintsTheProfileAndLocksTheSelecto
         EXPECT_FALSE(d.IsEnabled(main, "ProFileIndex2"));
         EXPECT_FALSE(d.IsVisible(main, "ProFilePromptLabel"));
 
-        post(d, MainWindowCode::EditProfile);
+        d.Click(dialog, "EditProfileBtn");
+        ASSERT_TRUE(d.WaitForWindowGone(dialog));
         ASSERT_TRUE(d.WaitUntil([&] { return d.IsVisible(main, "SaveBtn"); }));
         EXPECT_EQ(controller->selectedProfile(), 2u);
         EXPECT_FALSE(d.IsEnabled(main, "NSOption"));
@@ -63,10 +66,11 @@ TEST_F(FlowProfileTest, ChoosingATabAndEditingPaintsTheProfileAndLocksTheSelecto
         EXPECT_EQ(context->images.workingBlock, context->images.nsProfiles[2]);
         EXPECT_EQ(context->profile.selectedSlot, kSelectionNone);
 
-        // Cancel of a second choice is not possible while editing: the other tabs are off.
+        // While editing the other tabs are off.
         d.Click(main, "ProFileIndex1");
         d.Pump(50ms);
         EXPECT_EQ(requestsOf(d, title::ProfileForm), 1u);
+        EXPECT_EQ(kit::FindWindow(title::ProfileForm), kit::kNoWindow);
     });
 }
 
@@ -74,9 +78,11 @@ TEST_F(FlowProfileTest, CancellingTheProfileDialogReturnsToTheOverview) {
     runTool([&](Driver& d, kit::WindowHandle main) {
         ASSERT_TRUE(reachOverview(d));
         d.Click(main, "ProFileIndex2");
-        ASSERT_TRUE(d.WaitUntil([&] { return requestsOf(d, title::ProfileForm) == 1; }));
-        post(d, MainWindowCode::CancelProfileDialog);
-        EXPECT_TRUE(timerRunning(d));
+        const kit::WindowHandle dialog = d.WaitForWindow(title::ProfileForm);
+        ASSERT_NE(dialog, kit::kNoWindow);
+        d.Click(dialog, "CancelBtn");
+        ASSERT_TRUE(d.WaitForWindowGone(dialog));
+        ASSERT_TRUE(d.WaitUntil([&] { return timerRunning(d); }));
         EXPECT_TRUE(d.IsEnabled(main, "ProFileIndex1"));
         EXPECT_TRUE(d.IsVisible(main, "ProFilePromptLabel"));
         EXPECT_EQ(d.GetAttribute(main, "ProFileBtn2", "bordersize"), "0,0,0,0");
@@ -97,16 +103,16 @@ TEST_F(FlowProfileTest, SaveReachesTheControllerInBothModesAndLeavingShowsTheSav
             ASSERT_TRUE(switchMode(d, main, option, mode));
             ASSERT_TRUE(editProfile(d, main, profile));
             editButtonA(d);
-            const std::size_t successBefore = requestsOf(d, title::SaveSuccessFrom);
-            post(d, MainWindowCode::SaveToDevice);
-            EXPECT_EQ(requestsOf(d, title::SaveSuccessFrom), successBefore + 1);
-            EXPECT_TRUE(mainWindow() != nullptr);
+            ASSERT_TRUE(answer(d, main, "SaveBtn", title::SaveTipsFrom, "OKBtn"));
+            const kit::WindowHandle success = d.WaitForWindow(title::SaveSuccessFrom);
+            ASSERT_NE(success, kit::kNoWindow);
             const DeviceSettingsBlock saved = controller->permanentImage(mode, profile - 1);
             EXPECT_EQ(saved.button(kA).SDownPos, 5);
             EXPECT_EQ(context->images.profiles(mode)[profile - 1], saved);
             // The success dialog's button leaves the profile.
-            post(d, MainWindowCode::LeaveProfile);
-            EXPECT_TRUE(timerRunning(d));
+            d.Click(success, "CancelBtn");
+            ASSERT_TRUE(d.WaitForWindowGone(success));
+            ASSERT_TRUE(d.WaitUntil([&] { return timerRunning(d); }));
             EXPECT_FALSE(d.IsVisible(main, "SaveBtn"));
             EXPECT_EQ(d.GetText(main, "ProFileBtn" + std::to_string(profile)),
                       readProfileName(saved));
@@ -128,13 +134,14 @@ TEST_F(FlowProfileTest, RefusedSaveShowsItsMessageAndKeepsTheStoredImage) {
         sim::SimFaults faults;
         faults.refuseCommit = true;
         controller->setFaults(faults);
-        post(d, MainWindowCode::SaveToDevice);
+        ASSERT_TRUE(answer(d, main, "SaveBtn", title::SaveTipsFrom, "OKBtn"));
         ASSERT_TRUE(d.WaitForMessageBox(1));
         const auto boxes = d.MessageBoxes();
         EXPECT_EQ(boxes[0].text, context->text.text(111));
         EXPECT_EQ(boxes[0].caption, context->text.text(77));
         EXPECT_EQ(boxes[0].owner, main);
         EXPECT_EQ(requestsOf(d, title::SaveSuccessFrom), 0u);
+        EXPECT_EQ(kit::FindWindow(title::SaveSuccessFrom), kit::kNoWindow);
         EXPECT_EQ(context->images.nsProfiles[1], stored);
         EXPECT_EQ(controller->permanentImage(HostMode::NS, 1), permanent);
         EXPECT_FALSE(context->images.workingBlock == stored);  // the edit stays on screen
@@ -156,8 +163,8 @@ TEST_F(FlowProfileTest, FactoryResetInPcModeThenRestorePutsTheStoredImageBack) {
             context->images.pcProfiles[2] = changed;
         });
         ASSERT_TRUE(editProfile(d, main, 3));
-        send(d, MainWindowCode::ResetToFactory);
-        EXPECT_EQ(d.GetText(main, "ProFileBtn3"), "PROFILE3");
+        ASSERT_TRUE(answer(d, main, "ResetBtn", title::ResetDataFrom, "OKBtn"));
+        ASSERT_TRUE(d.WaitUntil([&] { return d.GetText(main, "ProFileBtn3") == "PROFILE3"; }));
         EXPECT_EQ(d.GetAttribute(main, "J_HOME_P", "normalimage"), "default_empty.png");
         EXPECT_EQ(d.GetAttribute(main, "J_HOME_P", "hotimage"), "profile3_empty_hot.png");
         EXPECT_EQ(d.GetText(main, "J_HOME_P"), context->text.text(35));
@@ -171,7 +178,8 @@ TEST_F(FlowProfileTest, FactoryResetInPcModeThenRestorePutsTheStoredImageBack) {
         EXPECT_TRUE(replaced);
         // Nothing went to the controller; the discard confirmation restores the profile.
         EXPECT_EQ(controller->permanentImage(HostMode::PC, 2).button(kA).SDownPos, 6);
-        send(d, MainWindowCode::LeaveProfile);
+        ASSERT_TRUE(answer(d, main, "RestoreLastTimeBtn", title::QuitEditPromptFrom, "OKBtn"));
+        ASSERT_TRUE(d.WaitUntil([&] { return !d.IsVisible(main, "SaveBtn"); }));
         EXPECT_EQ(context->images.pcProfiles[2], changed);
         EXPECT_EQ(d.GetText(main, "ProFileBtn3"), "Racing");
         EXPECT_EQ(context->images.hostMode, HostMode::PC);
@@ -186,18 +194,30 @@ TEST_F(FlowProfileTest, NewProfileTakesTheEnteredNameAndCancelAsksForTheProfileD
     runTool([&](Driver& d, kit::WindowHandle main) {
         ASSERT_TRUE(reachOverview(d));
         d.Click(main, "ProFileIndex4");
-        ASSERT_TRUE(d.WaitUntil([&] { return requestsOf(d, title::ProfileForm) == 1; }));
-        post(d, MainWindowCode::OpenNewProfileNameDialog);
-        EXPECT_EQ(requestsOf(d, title::NewProfileNameForm), 1u);
-        post(d, MainWindowCode::NamingCancelled);
-        EXPECT_EQ(requestsOf(d, title::ProfileForm), 2u);
-
-        d.OnUi([&] { context->profile.enteredName = "マイ設定"; });
-        post(d, MainWindowCode::NamingConfirmed);
-        EXPECT_EQ(d.GetText(main, "ProFileBtn4"), "マイ設定");
+        kit::WindowHandle dialog = d.WaitForWindow(title::ProfileForm);
+        ASSERT_NE(dialog, kit::kNoWindow);
+        d.Click(dialog, "NewProfileBtn");
+        kit::WindowHandle naming = d.WaitForWindow(title::NewProfileNameForm);
+        ASSERT_NE(naming, kit::kNoWindow);
+        ASSERT_TRUE(d.WaitForWindowGone(dialog));
+        // Cancel goes back to the profile dialog.
+        d.Click(naming, "CancelBtn");
+        ASSERT_TRUE(d.WaitForWindowGone(naming));
+        dialog = d.WaitForWindow(title::ProfileForm);
+        ASSERT_NE(dialog, kit::kNoWindow);
+        d.Click(dialog, "NewProfileBtn");
+        naming = d.WaitForWindow(title::NewProfileNameForm);
+        ASSERT_NE(naming, kit::kNoWindow);
+        ASSERT_TRUE(d.WaitForWindowGone(dialog));
+        d.TypeText(naming, "RenameEdit", "マイ設定");
+        d.Click(naming, "OKBtn");
+        ASSERT_TRUE(d.WaitForWindowGone(naming));
+        // The dialog proposes "PROFILE4"; the typed text follows it.
+        ASSERT_TRUE(
+            d.WaitUntil([&] { return d.GetText(main, "ProFileBtn4") == "PROFILE4マイ設定"; }));
         EXPECT_TRUE(d.IsVisible(main, "SaveBtn"));
         EXPECT_FALSE(timerRunning(d));
-        EXPECT_EQ(readProfileName(context->images.nsProfiles[3]), "マイ設定");
+        EXPECT_EQ(readProfileName(context->images.nsProfiles[3]), "PROFILE4マイ設定");
         bool made = false;
         onWindow(d, [&](MainWindow& w) { made = w.editingFlags().newProfileMade; });
         EXPECT_TRUE(made);
@@ -223,11 +243,25 @@ TEST_F(FlowProfileTest, RenameOpensOnClicksBetween101And299Milliseconds) {
             d.Click(main, "ProFileBtn2");
             d.Pump(20ms);
             EXPECT_EQ(requestsOf(d, title::RenameForm), before + (c.opens ? 1 : 0));
+            if (c.opens) {
+                const kit::WindowHandle rename = d.WaitForWindow(title::RenameForm);
+                ASSERT_NE(rename, kit::kNoWindow);
+                d.Click(rename, "CancelBtn");
+                ASSERT_TRUE(d.WaitForWindowGone(rename));
+            }
         }
         // The rename dialog's confirmation puts the entered name on the profile.
-        d.OnUi([&] { context->profile.enteredName = "Renamed"; });
-        post(d, MainWindowCode::RenameProfile);
-        EXPECT_EQ(d.GetText(main, "ProFileBtn2"), "Renamed");
+        uiClock.AdvanceMilliseconds(1000);
+        d.Click(main, "ProFileBtn2");
+        d.OnUi([] {});  // the click is handled before the clock moves on
+        uiClock.AdvanceMilliseconds(150);
+        d.Click(main, "ProFileBtn2");
+        const kit::WindowHandle rename = d.WaitForWindow(title::RenameForm);
+        ASSERT_NE(rename, kit::kNoWindow);
+        d.TypeText(rename, "RenameEdit", "Renamed");
+        d.Click(rename, "OKBtn");
+        ASSERT_TRUE(d.WaitForWindowGone(rename));
+        ASSERT_TRUE(d.WaitUntil([&] { return d.GetText(main, "ProFileBtn2") == "Renamed"; }));
         EXPECT_EQ(readProfileName(context->images.workingBlock), "Renamed");
     });
 }

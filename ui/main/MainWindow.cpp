@@ -11,8 +11,16 @@
 #include "ui/dialogs/ConnectionWindow.h"
 #include "ui/dialogs/ControlLookup.h"
 #include "ui/dialogs/ExitInquiryFrom.h"
+#include "ui/dialogs/HelpForm.h"
 #include "ui/dialogs/InitFaileForm.h"
 #include "ui/dialogs/LoadingForm.h"
+#include "ui/dialogs/NewProfileNameForm.h"
+#include "ui/dialogs/ProfileForm.h"
+#include "ui/dialogs/QuitEditPromptFrom.h"
+#include "ui/dialogs/RenameForm.h"
+#include "ui/dialogs/ResetDataFrom.h"
+#include "ui/dialogs/SaveSuccessFrom.h"
+#include "ui/dialogs/SaveTipsFrom.h"
 #include "ui/kit/Clock.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/MessageBox.h"
@@ -236,12 +244,36 @@ void MainWindow::openInitFailurePrompt() {
 }
 
 void MainWindow::openExitInquiry() {
-    childRequests_.emplace_back(title::ExitInquiryFrom);
-    DialogWindow::Open(new ExitInquiryFrom(context_.text), GetHWND(), title::ExitInquiryFrom);
+    openDialog(title::ExitInquiryFrom);
 }
 
-void MainWindow::requestChildWindow(const char* windowTitle) {
-    childRequests_.emplace_back(windowTitle);
+void MainWindow::openDialog(const char* windowTitle) {
+    recordRequest(windowTitle);
+    const std::string wanted = windowTitle;
+    const TextStore& texts = context_.text;
+    DialogWindow* dialog = nullptr;
+    if (wanted == title::ExitInquiryFrom) {
+        dialog = new ExitInquiryFrom(texts);
+    } else if (wanted == title::ProfileForm) {
+        dialog = new ProfileForm(texts);
+    } else if (wanted == title::NewProfileNameForm) {
+        dialog = new NewProfileNameForm(texts, context_.profile, context_.images);
+    } else if (wanted == title::RenameForm) {
+        dialog = new RenameForm(texts, context_.profile);
+    } else if (wanted == title::SaveTipsFrom) {
+        dialog = new SaveTipsFrom(texts);
+    } else if (wanted == title::ResetDataFrom) {
+        dialog = new ResetDataFrom(texts);
+    } else if (wanted == title::QuitEditPromptFrom) {
+        dialog = new QuitEditPromptFrom(texts);
+    } else if (wanted == title::SaveSuccessFrom) {
+        dialog = new SaveSuccessFrom(texts);
+    } else if (wanted == title::VersionForm) {
+        dialog = new HelpForm(texts);
+    }
+    if (dialog != nullptr) {
+        DialogWindow::Open(dialog, GetHWND(), windowTitle);
+    }
 }
 
 }  // namespace orv

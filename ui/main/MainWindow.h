@@ -94,8 +94,10 @@ private:
     void openConnectionPrompt();
     void openInitFailurePrompt();
     void openExitInquiry();
-    // A child window this build does not have yet: only the request is recorded.
-    void requestChildWindow(const char* windowTitle);
+    // Opens the dialog titled `windowTitle` (the prompts, the profile and naming dialogs, the
+    // version window) modally over the main window and records the request.
+    void openDialog(const char* windowTitle);
+    void recordRequest(const char* windowTitle) { childRequests_.emplace_back(windowTitle); }
 
     // Profile life cycle (MainWindowProfileFlow.cpp).
     void hoverPreview(kit::Point clientPoint);

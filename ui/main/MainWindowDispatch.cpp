@@ -1,6 +1,8 @@
 // The main window's dispatch: control notifications, window messages and the command codes
 // the dialogs, editors and the connection worker send.
 
+#include "ui/dialogs/BtnDirectionsForm.h"
+#include "ui/editors/EditorOpening.h"
 #include "ui/kit/Clock.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/WindowSystem.h"
@@ -37,7 +39,7 @@ bool MainWindow::onClick(kit::Control* sender) {
     if (intervalMs >= kDoubleClickMinMs && intervalMs <= kDoubleClickMaxMs &&
         context_.images.currentProfile != 0) {
         // In practice a double click on a profile name, which has no click reaction itself.
-        requestChildWindow(title::RenameForm);
+        openDialog(title::RenameForm);
         return false;
     }
     if (sender == nullptr) {
@@ -89,11 +91,11 @@ bool MainWindow::onClick(kit::Control* sender) {
     }
     if (sender == resetButton_ || sender == saveButton_) {
         selectedCell_ = nullptr;
-        requestChildWindow(sender == resetButton_ ? title::ResetDataFrom : title::SaveTipsFrom);
+        openDialog(sender == resetButton_ ? title::ResetDataFrom : title::SaveTipsFrom);
         return false;
     }
     if (sender == restoreButton_) {
-        requestChildWindow(title::QuitEditPromptFrom);
+        openDialog(title::QuitEditPromptFrom);
         return true;
     }
     if (sender == testButton_) {
@@ -171,7 +173,7 @@ void MainWindow::onMainWindowMessage(kit::WParam code, kit::LParam argument) {
             break;
         case MainWindowCode::OpenNewProfileNameDialog:
         case MainWindowCode::OpenNamingDialog:
-            requestChildWindow(title::NewProfileNameForm);
+            openDialog(title::NewProfileNameForm);
             break;
         case MainWindowCode::OpenProfileDialog:
         case MainWindowCode::NamingCancelled:
@@ -199,19 +201,22 @@ void MainWindow::onMainWindowMessage(kit::WParam code, kit::LParam argument) {
             leaveProfile();
             break;
         case MainWindowCode::OpenDirections:
-            requestChildWindow(title::BtnDirectionsForm);
+            recordRequest(title::BtnDirectionsForm);
+            BtnDirectionsForm::Show(GetHWND(), argument, context_.text.language);
             break;
         case MainWindowCode::LaunchTest:
             launchTest(static_cast<std::uint32_t>(argument));
             break;
         case MainWindowCode::ConfirmLongPressSwitch:
             if (kit::FindWindow(title::FunButtonForm) != kit::kNoWindow) {
-                requestChildWindow(title::LDownSwitchConfirmFrom);
+                recordRequest(title::LDownSwitchConfirmFrom);
+                openLongPressSwitchConfirmation(context_.text);
             }
             break;
         case MainWindowCode::ConfirmBackToFunctionEditor:
             if (kit::FindWindow(title::LPressSwitchForm) != kit::kNoWindow) {
-                requestChildWindow(title::LPressToFunBtnComForm);
+                recordRequest(title::LPressToFunBtnComForm);
+                openBackToFunctionConfirmation(context_.text);
             }
             break;
         case MainWindowCode::SwitchToLongPressEditor:

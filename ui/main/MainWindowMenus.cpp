@@ -61,7 +61,7 @@ void MainWindow::openLanguageMenu() {
 
 void MainWindow::onMenuChoice(const std::string& itemName) {
     if (itemName == "RenameBtn") {
-        requestChildWindow(title::RenameForm);
+        openDialog(title::RenameForm);
     } else if (itemName == "ImportMenuBtn") {
         importGate();
     } else if (itemName == "ExportMenuBtn") {
@@ -132,8 +132,7 @@ void MainWindow::exportGate() {
 }
 
 void MainWindow::openVersionWindow() {
-    // The version window ("VersionForm.xml") arrives with the dialogs.
-    requestChildWindow(title::VersionForm);
+    openDialog(title::VersionForm);
 }
 
 void MainWindow::registerHotKeys() {

@@ -9,9 +9,11 @@
 #include "profile/ProfileModel.h"
 #include "profile/ProfileSlots.h"
 #include "profile/SettingsDatabase.h"
+#include "ui/editors/EditorOpening.h"
 #include "ui/kit/Clock.h"
 #include "ui/kit/MessageBox.h"
 #include "ui/kit/WindowSystem.h"
+#include "ui/livetest/LaunchTest.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/WindowMessages.h"
 
@@ -107,7 +109,7 @@ void MainWindow::lockToProfile(std::uint32_t n) {
 
 void MainWindow::openProfileDialog() {
     // The profile dialog answers with codes 1, 2 and 16.
-    requestChildWindow(title::ProfileForm);
+    openDialog(title::ProfileForm);
 }
 
 // --- Answers of the profile and naming dialogs -------------------------------------------------
@@ -164,7 +166,7 @@ void MainWindow::saveToDevice() {
     showOutcome(outcome);
     if (outcome.succeeded) {
         // Its confirmation sends code 19, which leaves the profile.
-        requestChildWindow(title::SaveSuccessFrom);
+        openDialog(title::SaveSuccessFrom);
     }
 }
 
@@ -344,15 +346,21 @@ void MainWindow::openCellEditor(std::size_t slot) {
             }
         }
     }
-    // The editors arrive in their own branch; until then only the request is recorded.
-    requestChildWindow(flag != 0 ? title::LPressSwitchForm : title::FunButtonForm);
+    if (flag != 0) {
+        recordRequest(title::LPressSwitchForm);
+        openLongPressSwitchEditor(GetHWND(), context_.images, state, context_.text);
+    } else {
+        recordRequest(title::FunButtonForm);
+        openFunctionEditor(GetHWND(), context_.images, state, context_.text);
+    }
 }
 
 void MainWindow::openStickEditor(std::uint32_t item) {
     context_.profile.selectedSlot = item;
     panel_.markStickSelected(item == kSelectionLeftStick ? panel_.leftStickCell()
                                                          : panel_.rightStickCell());
-    requestChildWindow(title::StickSetForm);
+    recordRequest(title::StickSetForm);
+    orv::openStickEditor(GetHWND(), context_.images, context_.profile, context_.text);
 }
 
 void MainWindow::switchEditor(const char* closingTitle, std::uint8_t switchFlag) {
@@ -366,11 +374,17 @@ void MainWindow::switchEditor(const char* closingTitle, std::uint8_t switchFlag)
     if (isButtonSelection(slot)) {
         context_.images.workingBlock[block::switchFlagOffset(slot)] = switchFlag;
     }
-    requestChildWindow(switchFlag != 0 ? title::LPressSwitchForm : title::FunButtonForm);
+    if (switchFlag != 0) {
+        recordRequest(title::LPressSwitchForm);
+        openLongPressSwitchEditor(GetHWND(), context_.images, context_.profile, context_.text);
+    } else {
+        recordRequest(title::FunButtonForm);
+        openFunctionEditor(GetHWND(), context_.images, context_.profile, context_.text);
+    }
 }
 
-void MainWindow::launchTest(std::uint32_t /*testCode*/) {
-    // The live test arrives in its own branch; until then a test button does nothing.
+void MainWindow::launchTest(std::uint32_t testCode) {
+    orv::launchTest(testCode, LiveTestParts::of(context_), GetHWND());
 }
 
 void MainWindow::updateSelectedCellMarker() {
