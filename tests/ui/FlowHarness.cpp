@@ -42,15 +42,6 @@ bool FlowHarness::reachOverview(kit::testing::Driver& d) {
            d.WaitForWindowGone(title::LoadingForm);
 }
 
-void FlowHarness::post(kit::testing::Driver& d, MainWindowCode code, kit::LParam argument) {
-    d.OnUi([&] {
-        kit::PostMessage(mainHandle, MainWindowMessage, static_cast<kit::WParam>(code), argument);
-    });
-    // Posted messages are handled in order: once this marker ran, so did the code.
-    d.Pump();
-    d.OnUi([] {});
-}
-
 void FlowHarness::send(kit::testing::Driver& d, MainWindowCode code) {
     d.OnUi(
         [&] { kit::SendMessage(mainHandle, MainWindowMessage, static_cast<kit::WParam>(code)); });

@@ -22,9 +22,7 @@ protected:
 
     // Waits for the overview after the connection; false when it did not come.
     bool reachOverview(kit::testing::Driver& d);
-    // Posts MainWindowMessage with `code` and waits until the window has handled it.
-    void post(kit::testing::Driver& d, MainWindowCode code, kit::LParam argument = 0);
-    // Sends it (the reset and discard confirmations do).
+    // Sends MainWindowMessage with `code`: the reaction has run when this returns.
     void send(kit::testing::Driver& d, MainWindowCode code);
     // Clicks tab n and answers the profile dialog with "EditProfileBtn".
     bool editProfile(kit::testing::Driver& d, kit::WindowHandle main, std::uint32_t n);
