@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "profile/ProfileModel.h"
+#include "profile/ProfileSlots.h"
 
 namespace orv {
 
@@ -52,6 +53,20 @@ int stickModeTextId(std::uint8_t mode) {
     }
     return mode == 1 ? kLeftStickModeText : kRightStickModeText;
 }
+
+// Item names the editors leave in selectedItemName, with the name part of the selected image.
+struct ItemImage {
+    std::string_view item;
+    std::string_view namePart;
+};
+constexpr ItemImage kItemImages[] = {
+    {"Up", "Up"},         {"Down", "Down"},     {"Left", "Left"}, {"Right", "Right"},
+    {"A", "A"},           {"B", "B"},           {"X", "X"},       {"Y", "Y"},
+    {"L", "L"},           {"R", "R"},           {"ZL", "ZL"},     {"ZR", "ZR"},
+    {"LStickBut", "LSB"}, {"RStickBut", "RSB"}, {"Home", "HOME"}, {"Cap", "Cap"},
+    {"LB", "LB"},         {"LT", "LT"},         {"RB", "RB"},     {"RT", "RT"},
+    {"BACK", "BACK"},     {"START", "START"},   {"Plus", "PLUS"}, {"Minus", "Minus"},
+};
 
 }  // namespace
 
@@ -175,6 +190,91 @@ void ButtonPanel::recomputeMarkers() {
     }
     updateStickMarker(leftStick_, state.editLeftStick, state.defaultLeftStick);
     updateStickMarker(rightStick_, state.editRightStick, state.defaultRightStick);
+}
+
+void ButtonPanel::paintProfileCells(bool& keepWorkingBlock) {
+    ProfileImages& images = context_.images;
+    if (images.nsProfiles.size() < kProfilesPerMode ||
+        images.pcProfiles.size() < kProfilesPerMode) {
+        return;
+    }
+    if (keepWorkingBlock) {
+        keepWorkingBlock = false;
+    } else if (const DeviceSettingsBlock* stored = storedEntry(images)) {
+        images.workingBlock = *stored;
+    }
+    paintCellsNormal();
+    const DeviceSettingsBlock& block = images.workingBlock;
+    setText(leftStick_, text(stickModeTextId(block.stick(StickSide::Left).mode)));
+    setText(rightStick_, text(stickModeTextId(block.stick(StickSide::Right).mode)));
+}
+
+void ButtonPanel::paintCellsNormal() {
+    const ProfileImages& images = context_.images;
+    const std::string emptyText = text(kEmptyCellText);
+    for (std::size_t slot = 0; slot < kButtonSlotCount; ++slot) {
+        apply(cells_[slot], cellImageNormal(displayedCode(images.workingBlock.button(slot)),
+                                            images.hostMode, images.currentProfile, emptyText));
+    }
+    const std::string prefix = profilePrefix(images.currentProfile);
+    for (kit::Control* stick : {leftStick_, rightStick_}) {
+        setAttribute(stick, "normalimage", "StickSetBtn_Nor.png");
+        setAttribute(stick, "hotimage", prefix + "_Stick_sel.png");
+    }
+}
+
+void ButtonPanel::markSelectedCell() {
+    if (isButtonSelection(context_.profile.selectedSlot)) {
+        markCellSelected(context_.profile.selectedSlot);
+    }
+}
+
+void ButtonPanel::markCellSelected(std::size_t slot) {
+    const ProfileImages& images = context_.images;
+    apply(cells_[slot],
+          cellImageSelected(displayedCode(images.workingBlock.button(slot)), images.hostMode,
+                            images.currentProfile, text(kEmptyCellText)));
+}
+
+void ButtonPanel::markStickSelected(kit::Control* stickCell) {
+    setAttribute(stickCell, "normalimage",
+                 profilePrefix(context_.images.currentProfile) + "_Stick_sel.png");
+}
+
+void ButtonPanel::refreshSelectedCell(kit::Control* cell) {
+    if (cell == nullptr) {
+        return;
+    }
+    setText(cell, "");
+    const std::string& item = context_.profile.selectedItemName;
+    const std::string prefix = profilePrefix(context_.images.currentProfile);
+    for (const ItemImage& entry : kItemImages) {
+        if (item == entry.item) {
+            setAttribute(cell, "normalimage",
+                         prefix + "_sel_" + std::string(entry.namePart) + ".png");
+            return;
+        }
+    }
+    if (item == "modeL") {
+        setText(cell, text(kLeftStickModeText));
+    } else if (item == "modeR") {
+        setText(cell, text(kRightStickModeText));
+    } else if (item == "ModeNothing") {
+        setText(cell, text(kEmptyCellText));
+    } else if (item == "nothing") {
+        setAttribute(cell, "font", "3");
+        setText(cell, text(kEmptyCellText));
+        setAttribute(cell, "normalimage", prefix + "_empty_sel.png");
+    }
+}
+
+void ButtonPanel::drawHomeCellEmpty() {
+    kit::Control* home = cells_[static_cast<std::size_t>(ButtonSlot::Home)];
+    setAttribute(home, "font", "3");
+    setText(home, text(kEmptyCellText));
+    setAttribute(home, "normalimage", "default_empty.png");
+    setAttribute(home, "hotimage",
+                 profilePrefix(context_.images.currentProfile) + "_empty_hot.png");
 }
 
 }  // namespace orv

@@ -37,6 +37,24 @@ public:
     // The marker of button selectedSlot after an edit (nothing for a stick or no selection).
     void updateCellMarker();
 
+    // Full repaint of the profile on screen. Needs both profile lists to hold six images (else
+    // nothing). Copies the current profile's stored image into workingBlock unless
+    // `keepWorkingBlock` is set, which it clears (a language change keeps unsaved edits).
+    void paintProfileCells(bool& keepWorkingBlock);
+    // Every button cell and both stick cells in their normal look, from workingBlock.
+    void paintCellsNormal();
+    // The selected look on the cell of button selectedSlot; nothing for a stick or none.
+    void markSelectedCell();
+    // The selected look on the cell of button `slot` (the editor of that cell opens).
+    void markCellSelected(std::size_t slot);
+    // The selected look on a stick cell (its editor opens).
+    void markStickSelected(kit::Control* stickCell);
+    // Relabels `cell` (the cell whose editor just changed it) after selectedItemName; nothing
+    // for null.
+    void refreshSelectedCell(kit::Control* cell);
+    // The Home cell as the empty cell, as a PC factory reset leaves it.
+    void drawHomeCellEmpty();
+
     NonDefaultCells& nonDefaultCells() { return nonDefault_; }
 
 private:

@@ -6,12 +6,21 @@
 #include "device/ConnectionHandling.h"
 #include "device/ConnectionWorker.h"
 #include "device/ControllerDiscovery.h"
+#include "profile/ProfileModel.h"
 #include "profile/SettingsDatabase.h"
 #include "ui/dialogs/ConnectionWindow.h"
 #include "ui/dialogs/ControlLookup.h"
 #include "ui/dialogs/ExitInquiryFrom.h"
+#include "ui/dialogs/HelpForm.h"
 #include "ui/dialogs/InitFaileForm.h"
 #include "ui/dialogs/LoadingForm.h"
+#include "ui/dialogs/NewProfileNameForm.h"
+#include "ui/dialogs/ProfileForm.h"
+#include "ui/dialogs/QuitEditPromptFrom.h"
+#include "ui/dialogs/RenameForm.h"
+#include "ui/dialogs/ResetDataFrom.h"
+#include "ui/dialogs/SaveSuccessFrom.h"
+#include "ui/dialogs/SaveTipsFrom.h"
 #include "ui/kit/Clock.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/MessageBox.h"
@@ -24,14 +33,6 @@
 namespace orv {
 
 namespace {
-
-// Posted to itself once the overview is on screen, so the hook runs after the loading window's
-// close (posted just before) has been handled.
-constexpr unsigned kOverviewReadyMessage = kit::msg::User + 0x1F0;
-
-// Clicks this many milliseconds apart (inclusive) count as a double click on a profile name.
-constexpr std::int64_t kDoubleClickMinMs = 101;
-constexpr std::int64_t kDoubleClickMaxMs = 299;
 
 struct MainWindowTexts {
     const char* control;
@@ -54,6 +55,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
     : setup_(std::move(setup)),
       context_(*setup_.context),
       files_(SettingsFiles::beside(setup_.dataFolder)),
+      profileContext_{context_.images, context_.profile, context_.device, files_},
       panel_(context_, profileMarks_),
       selector_(context_, files_, panel_, profileMarks_) {}
 
@@ -89,7 +91,7 @@ void MainWindow::onWindowReady() {
     setLanguage(setup_.systemLanguageId);
     startConnectionWorker();
     lastClickTime_ = kit::Clock::Current().NowNanoseconds();
-    // The hot keys of the menus arrive with the menu handling.
+    registerHotKeys();
 }
 
 bool MainWindow::runStartupDataStep() {
@@ -138,7 +140,10 @@ void MainWindow::setLanguage(std::uint32_t langId) {
     if (!context_.profile.currentRecords.empty()) {
         // The next full panel repaint keeps workingBlock, so unsaved edits survive.
         languageChanged_ = true;
-        // Redrawing an open profile's panel arrives with the panel's profile painting.
+        if (context_.profile.lastProfile(context_.images.hostMode) != 0) {
+            panel_.paintProfileCells(languageChanged_);
+            refreshPanelCopy(context_.profile, context_.images);
+        }
     }
 }
 
@@ -148,174 +153,6 @@ void MainWindow::startConnectionWorker() {
     panel_.setCellsMouse(false);
     ConnectionWorker::startDetached(context_.device, context_.images,
                                     std::make_shared<WindowMessageTarget>(GetHWND()));
-}
-
-// --- Notifications ---------------------------------------------------------------------------
-
-void MainWindow::Notify(kit::Notification& notification) {
-    if (notification.type != "click") {
-        // "dbclick" and "menu" get no reaction of the window's own.
-        WindowImplBase::Notify(notification);
-        return;
-    }
-    if (onClick(notification.sender)) {
-        WindowImplBase::Notify(notification);
-    }
-}
-
-bool MainWindow::onClick(kit::Control* sender) {
-    const std::int64_t now = kit::Clock::Current().NowNanoseconds();
-    const std::int64_t intervalMs = (now - lastClickTime_) / 1'000'000;
-    lastClickTime_ = now;
-    if (intervalMs >= kDoubleClickMinMs && intervalMs <= kDoubleClickMaxMs &&
-        context_.images.currentProfile != 0) {
-        // A double click on a profile name: the rename dialog arrives with the naming dialogs.
-        return false;
-    }
-    if (sender == nullptr) {
-        return true;
-    }
-    if (sender == closeButton_) {
-        openExitInquiry();
-        return false;
-    }
-    if (sender == minimiseButton_) {
-        SendMessage(kit::msg::SysCommand, kit::sc::Minimize);
-        return false;
-    }
-    if (sender == selector_.nsOption() || sender == selector_.pcOption()) {
-        // The host-mode switch arrives with the profile selector; until then nothing is sent.
-        return false;
-    }
-    const std::string name = sender->GetName();
-    if (name == "FileMenuBtn" || name == "HelpMenuBtn" || name == "LanguageBtn") {
-        // The menus arrive with the menu handling.
-        return true;
-    }
-    if (name == "LStickSetBtn" || name == "RStickSetBtn") {
-        selectedCell_ = sender;
-        // The stick editor arrives with the editors.
-        return true;
-    }
-    if (selector_.profileOfTab(sender) != 0) {
-        // Choosing a profile arrives with the profile dialog.
-        return true;
-    }
-    if (panel_.slotOf(sender) >= 0) {
-        selectedCell_ = sender;
-        // The button editors arrive with the editors.
-        return true;
-    }
-    if (sender == resetButton_ || sender == saveButton_) {
-        selectedCell_ = nullptr;
-        // Their confirmations arrive with the save and reset handling.
-        return false;
-    }
-    if (sender == restoreButton_) {
-        // The discard confirmation arrives with the restore handling.
-        return true;
-    }
-    if (sender == testButton_) {
-        selectedCell_ = nullptr;
-        // The test screens arrive with the live test.
-        return true;
-    }
-    return true;
-}
-
-// --- Messages --------------------------------------------------------------------------------
-
-kit::LResult MainWindow::HandleMessage(unsigned message, kit::WParam wParam, kit::LParam lParam) {
-    switch (message) {
-        case kit::msg::Timer:
-            onHoverTick();
-            return 0;
-        case kit::msg::DeviceChange:
-            onDeviceChange(wParam);
-            return 0;
-        case kit::msg::HotKey:
-            // The hot keys arrive with the menu handling.
-            return 0;
-        case ConnectResultMessage:
-            onConnectResult(wParam);
-            return 0;
-        case QuitFromConnectionMessage:
-            onQuitFromConnection(static_cast<kit::WindowHandle>(wParam));
-            return 0;
-        case CellRefreshMessage:
-            // Relabelling the selected cell arrives with the editors.
-            return 0;
-        case MainWindowMessage:
-            onMainWindowMessage(wParam, lParam);
-            return 0;
-        case kOverviewReadyMessage:
-            if (setup_.onOverviewShown) {
-                setup_.onOverviewShown(GetHWND());
-            }
-            return 0;
-        default:
-            return WindowImplBase::HandleMessage(message, wParam, lParam);
-    }
-}
-
-kit::LResult MainWindow::HandleCustomMessage(unsigned message, kit::WParam wParam,
-                                             kit::LParam /*lParam*/, bool& handled) {
-    if (message == MenuClickMessage) {
-        // Menu choices arrive with the menu handling; the record is released all the same.
-        GetPaintManager().DeletePtr(kit::MenuCommand::FromWParam(wParam));
-        handled = true;
-        return 0;
-    }
-    handled = false;
-    return 0;
-}
-
-kit::LResult MainWindow::OnKeyDown(unsigned /*message*/, kit::WParam /*wParam*/,
-                                   kit::LParam /*lParam*/, bool& handled) {
-    handled = false;
-    return 0;
-}
-
-void MainWindow::onMainWindowMessage(kit::WParam code, kit::LParam /*argument*/) {
-    switch (static_cast<MainWindowCode>(code)) {
-        case MainWindowCode::ShowLoadingWindow:
-            openLoadingWindow();
-            break;
-        case MainWindowCode::ShowConnectionPrompt:
-            openConnectionPrompt();
-            break;
-        case MainWindowCode::Quit:
-        case MainWindowCode::ExitConfirmed:
-            kit::PostQuitMessage(0);
-            break;
-        // Arrive with the profile dialog and naming dialogs.
-        case MainWindowCode::OpenNewProfileNameDialog:
-        case MainWindowCode::EditProfile:
-        case MainWindowCode::OpenProfileDialog:
-        case MainWindowCode::OpenNamingDialog:
-        case MainWindowCode::NamingCancelled:
-        case MainWindowCode::NamingConfirmed:
-        case MainWindowCode::CancelProfileDialog:
-        case MainWindowCode::RenameProfile:
-        // Arrive with save, factory reset and restore.
-        case MainWindowCode::SaveToDevice:
-        case MainWindowCode::ResetToFactory:
-        case MainWindowCode::LeaveProfile:
-        // Arrive with the editors, the directions pop-ups and the live test.
-        case MainWindowCode::OpenDirections:
-        case MainWindowCode::LaunchTest:
-        case MainWindowCode::ConfirmLongPressSwitch:
-        case MainWindowCode::ConfirmBackToFunctionEditor:
-        case MainWindowCode::SwitchToLongPressEditor:
-        case MainWindowCode::SwitchToFunctionEditor:
-        case MainWindowCode::PaintCellsNormal:
-        case MainWindowCode::UpdateCellMarker:
-        case MainWindowCode::MarkSelectedCell:
-        case MainWindowCode::RecomputeMarkers:
-            break;
-        default:  // any other code is ignored
-            break;
-    }
 }
 
 void MainWindow::onConnectResult(kit::WParam result) {
@@ -379,7 +216,9 @@ void MainWindow::onHoverTick() {
     if (kit::GetForegroundWindow() != GetHWND()) {
         return;
     }
-    // The hover preview of the profile tabs arrives with the profile selector.
+    const kit::Point cursor = kit::GetCursorPos();
+    const kit::Rect frame = GetWindowRect();
+    hoverPreview(kit::Point{cursor.x - frame.left, cursor.y - frame.top});
 }
 
 void MainWindow::OnFinalMessage(kit::WindowHandle handle) {
@@ -405,7 +244,36 @@ void MainWindow::openInitFailurePrompt() {
 }
 
 void MainWindow::openExitInquiry() {
-    DialogWindow::Open(new ExitInquiryFrom(context_.text), GetHWND(), title::ExitInquiryFrom);
+    openDialog(title::ExitInquiryFrom);
+}
+
+void MainWindow::openDialog(const char* windowTitle) {
+    recordRequest(windowTitle);
+    const std::string wanted = windowTitle;
+    const TextStore& texts = context_.text;
+    DialogWindow* dialog = nullptr;
+    if (wanted == title::ExitInquiryFrom) {
+        dialog = new ExitInquiryFrom(texts);
+    } else if (wanted == title::ProfileForm) {
+        dialog = new ProfileForm(texts);
+    } else if (wanted == title::NewProfileNameForm) {
+        dialog = new NewProfileNameForm(texts, context_.profile, context_.images);
+    } else if (wanted == title::RenameForm) {
+        dialog = new RenameForm(texts, context_.profile);
+    } else if (wanted == title::SaveTipsFrom) {
+        dialog = new SaveTipsFrom(texts);
+    } else if (wanted == title::ResetDataFrom) {
+        dialog = new ResetDataFrom(texts);
+    } else if (wanted == title::QuitEditPromptFrom) {
+        dialog = new QuitEditPromptFrom(texts);
+    } else if (wanted == title::SaveSuccessFrom) {
+        dialog = new SaveSuccessFrom(texts);
+    } else if (wanted == title::VersionForm) {
+        dialog = new HelpForm(texts);
+    }
+    if (dialog != nullptr) {
+        DialogWindow::Open(dialog, GetHWND(), windowTitle);
+    }
 }
 
 }  // namespace orv

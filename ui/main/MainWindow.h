@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "app/DeviceContext.h"
+#include "profile/ProfileOutcome.h"
 #include "profile/SettingsFiles.h"
+#include "ui/kit/Menu.h"
 #include "ui/kit/WindowImplBase.h"
 #include "ui/main/ButtonPanel.h"
 #include "ui/main/ProfileMarks.h"
@@ -48,6 +50,13 @@ public:
     const std::vector<std::string>& missingControls() const { return missing_; }
     // How many times the overview was entered after a successful connection.
     int overviewCount() const { return overviewCount_; }
+    // Titles of the child windows the window asked for, oldest first, whether or not that
+    // window exists in this build (some are still to come).
+    const std::vector<std::string>& childWindowRequests() const { return childRequests_; }
+    // Number 1..6 of the chosen profile tab, 0 when none.
+    std::uint32_t chosenProfile() const { return chosenProfile_; }
+    bool profileChosen() const { return profileChosen_; }
+    const EditingFlags& editingFlags() const { return flags_; }
 
 protected:
     std::string GetWindowClassName() const override { return "ORVMainWnd"; }
@@ -62,6 +71,10 @@ protected:
                            bool& handled) override;
 
 private:
+    // Posted to itself once the overview is on screen, so the hook runs after the loading
+    // window's close (posted just before) has been handled.
+    static constexpr unsigned kOverviewReadyMessage = kit::msg::User + 0x1F0;
+
     void bindControls();
     bool runStartupDataStep();
     void reportStartupFailure();
@@ -81,10 +94,53 @@ private:
     void openConnectionPrompt();
     void openInitFailurePrompt();
     void openExitInquiry();
+    // Opens the dialog titled `windowTitle` (the prompts, the profile and naming dialogs, the
+    // version window) modally over the main window and records the request.
+    void openDialog(const char* windowTitle);
+    void recordRequest(const char* windowTitle) { childRequests_.emplace_back(windowTitle); }
+
+    // Profile life cycle (MainWindowProfileFlow.cpp).
+    void hoverPreview(kit::Point clientPoint);
+    void chooseProfile(std::uint32_t n);
+    void showProfileTab(std::uint32_t n);
+    void lockToProfile(std::uint32_t n);
+    void openProfileDialog();
+    void editChosenProfile();
+    void applyChosenProfile();
+    void cancelProfileDialogAnswer();
+    void makeNewProfile();
+    void renameProfile();
+    void leaveProfile();
+    void saveToDevice();
+    void resetToFactory();
+    void switchHostMode(HostMode mode);
+    void onModeOption(HostMode mode, bool& passOn);
+    // Shows what a profile operation asks the window to show.
+    void showOutcome(const ProfileOutcome& outcome);
+    void showNotice(int textId, int captionId, bool exclamation = false);
+
+    // Cells and editors (MainWindowProfileFlow.cpp).
+    void openCellEditor(std::size_t slot);
+    void openStickEditor(std::uint32_t item);
+    void switchEditor(const char* closingTitle, std::uint8_t switchFlag);
+    void launchTest(std::uint32_t testCode);
+    void updateSelectedCellMarker();
+
+    // Menus and hot keys (MainWindowMenus.cpp).
+    void openFileMenu();
+    void openHelpMenu();
+    void openLanguageMenu();
+    void onMenuChoice(const std::string& itemName);
+    void importGate();
+    void exportGate();
+    void openVersionWindow();
+    void registerHotKeys();
+    void onHotKey(kit::LParam lParam);
 
     MainWindowSetup setup_;
     DeviceContext& context_;
     SettingsFiles files_;
+    ProfileContext profileContext_;  // the parts of context_ the profile operations use
     std::vector<std::string> missing_;
 
     kit::Control* fileMenuButton_ = nullptr;
@@ -103,6 +159,13 @@ private:
     ProfileSelector selector_;
 
     kit::Control* selectedCell_ = nullptr;
+    EditingFlags flags_;
+    bool profileChosen_ = false;
+    std::uint32_t chosenProfile_ = 0;
+    kit::MenuCheckMap menuCheckMap_;
+    kit::MenuHandle fileMenu_;
+    kit::MenuHandle helpMenu_;
+    std::vector<std::string> childRequests_;
     std::int64_t lastClickTime_ = 0;  // kit::Clock nanoseconds of the previous click
     bool languageChanged_ = false;
     int hotKeyId_ = 0;  // 0 while no hot keys are registered

@@ -57,14 +57,20 @@ inline constexpr const char* LoadingForm = "Tavi7316LoadingForm";
 inline constexpr const char* ConnectionForm = "ConnectionForm";
 inline constexpr const char* InitFaileForm = "pInitFaileForm";
 inline constexpr const char* ExitInquiryFrom = "ExitInquiryFrom";
-inline constexpr const char* QuitEditPromptFrom = "QuitEditPromptFrom";
-inline constexpr const char* ResetDataFrom = "ResetDataFrom";
-inline constexpr const char* SaveTipsFrom = "SaveTipsFrom";
-inline constexpr const char* SaveSuccessFrom = "SaveSuccessFrom";
-inline constexpr const char* VersionForm = "VersionForm";  // HelpForm
 inline constexpr const char* ProfileForm = "ProfileForm";
 inline constexpr const char* NewProfileNameForm = "NewProfileNameForm";
 inline constexpr const char* RenameForm = "RenameForm";
+inline constexpr const char* SaveTipsFrom = "SaveTipsFrom";
+inline constexpr const char* ResetDataFrom = "ResetDataFrom";
+inline constexpr const char* QuitEditPromptFrom = "QuitEditPromptFrom";
+inline constexpr const char* SaveSuccessFrom = "SaveSuccessFrom";
+inline constexpr const char* VersionForm = "VersionForm";  // HelpForm
+inline constexpr const char* FunButtonForm = "FunButtonForm";
+inline constexpr const char* LPressSwitchForm = "LPressSwitchForm";
+inline constexpr const char* StickSetForm = "StickSetForm";
+inline constexpr const char* TestSickAllForm = "TestSickAllForm";
+inline constexpr const char* LDownSwitchConfirmFrom = "LDownSwitchConfirmFrom";
+inline constexpr const char* LPressToFunBtnComForm = "LPressToFunBtnComForm";
 inline constexpr const char* BtnDirectionsForm = "BtnDirectionsForm";
 }  // namespace title
 
