@@ -62,7 +62,7 @@ const char* StickTestWindow::titleOf(Kind kind) {
 
 StickTestWindow::StickTestWindow(Kind kind, const TextStore& texts, DeviceLink& device,
                                  HostMode hostMode, std::uint32_t stickTestKind)
-    : DialogWindow(texts, skinOf(kind), classOf(kind), textsOf(kind, stickTestKind)),
+    : LiveTestScreen(texts, skinOf(kind), classOf(kind), textsOf(kind, stickTestKind), kTickMs),
       kind_(kind),
       device_(device),
       hostMode_(hostMode) {}
@@ -77,29 +77,6 @@ void StickTestWindow::bindControls(ControlLookup& lookup) {
     if (kind_ == Kind::All) {
         label_ = lookup.find("ShowSetBtnLabel");
     }
-}
-
-void StickTestWindow::afterReady() {
-    SetTimer(kTimerId, kTickMs);
-}
-
-kit::LResult StickTestWindow::HandleMessage(unsigned message, kit::WParam wParam,
-                                            kit::LParam lParam) {
-    if (message == kit::msg::Timer && wParam == kTimerId) {
-        tick();
-        return 0;
-    }
-    return DialogWindow::HandleMessage(message, wParam, lParam);
-}
-
-void StickTestWindow::Notify(kit::Notification& notification) {
-    if (notification.type == "click" && notification.sender != nullptr &&
-        notification.sender->GetName() == "closebtn") {
-        KillTimer(kTimerId);
-        Close(1);
-        return;
-    }
-    DialogWindow::Notify(notification);
 }
 
 void StickTestWindow::tick() {

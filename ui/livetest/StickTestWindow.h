@@ -19,14 +19,13 @@
 #include "device/PressHistory.h"
 #include "device/SettingRecords.h"
 #include "device/TestReport.h"
-#include "ui/dialogs/DialogWindow.h"
+#include "ui/livetest/LiveTestScreen.h"
 
 namespace orv {
 
-class StickTestWindow : public DialogWindow {
+class StickTestWindow : public LiveTestScreen {
 public:
     enum class Kind { All, LeftRight, Other };
-    static constexpr unsigned kTimerId = 0;
     static constexpr unsigned kTickMs = 10;
 
     static const char* titleOf(Kind kind);
@@ -40,12 +39,10 @@ public:
 
 protected:
     void bindControls(ControlLookup& lookup) override;
-    void afterReady() override;
-    kit::LResult HandleMessage(unsigned message, kit::WParam wParam, kit::LParam lParam) override;
-    void Notify(kit::Notification& notification) override;
+
+    void tick() override;
 
 private:
-    void tick();
     void follow(StickSide side, kit::Control* indicator);
 
     Kind kind_;

@@ -33,7 +33,7 @@ std::vector<DialogWindow::TextedControl> textsOf(std::uint32_t kind) {
 
 TestForm::TestForm(const TextStore& texts, DeviceLink& device, const ProfileState& profile,
                    HostMode hostMode, std::uint32_t buttonTestKind)
-    : DialogWindow(texts, "TestBtnForm.xml", "TestFormWnd", textsOf(buttonTestKind)),
+    : LiveTestScreen(texts, "TestBtnForm.xml", "TestFormWnd", textsOf(buttonTestKind), kTickMs),
       device_(device),
       profile_(profile),
       hostMode_(hostMode) {}
@@ -43,28 +43,6 @@ void TestForm::bindControls(ControlLookup& lookup) {
     for (const char* name : {"TitleLabel", "DirTextLabel1", "DirTextLabel2"}) {
         lookup.find(name);
     }
-}
-
-void TestForm::afterReady() {
-    SetTimer(kTimerId, kTickMs);
-}
-
-kit::LResult TestForm::HandleMessage(unsigned message, kit::WParam wParam, kit::LParam lParam) {
-    if (message == kit::msg::Timer && wParam == kTimerId) {
-        tick();
-        return 0;
-    }
-    return DialogWindow::HandleMessage(message, wParam, lParam);
-}
-
-void TestForm::Notify(kit::Notification& notification) {
-    if (notification.type == "click" && notification.sender != nullptr &&
-        notification.sender->GetName() == "closebtn") {
-        KillTimer(kTimerId);
-        Close(1);
-        return;
-    }
-    DialogWindow::Notify(notification);
 }
 
 void TestForm::tick() {

@@ -10,14 +10,13 @@
 #include "device/PressHistory.h"
 #include "device/SettingRecords.h"
 #include "profile/ProfileState.h"
-#include "ui/dialogs/DialogWindow.h"
+#include "ui/livetest/LiveTestScreen.h"
 
 namespace orv {
 
-class TestForm : public DialogWindow {
+class TestForm : public LiveTestScreen {
 public:
     static constexpr const char* kTitle = "TestForm";
-    static constexpr unsigned kTimerId = 0;
     static constexpr unsigned kTickMs = 5;
     static constexpr std::size_t kStableRows = 4;
 
@@ -30,13 +29,10 @@ public:
 
 protected:
     void bindControls(ControlLookup& lookup) override;
-    void afterReady() override;
-    kit::LResult HandleMessage(unsigned message, kit::WParam wParam, kit::LParam lParam) override;
-    void Notify(kit::Notification& notification) override;
+
+    void tick() override;
 
 private:
-    void tick();
-
     DeviceLink& device_;
     const ProfileState& profile_;
     HostMode hostMode_;
