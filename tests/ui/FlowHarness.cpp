@@ -11,9 +11,9 @@ namespace orv::testing {
 namespace {
 
 std::filesystem::path makeScratchFolder() {
-    std::random_device seed;
+    std::random_device entropy;
     const auto folder = std::filesystem::temp_directory_path() /
-                        ("orv-flow-" + std::to_string(seed()) + std::to_string(seed()));
+                        ("orv-flow-" + std::to_string(entropy()) + std::to_string(entropy()));
     std::filesystem::create_directories(folder);
     return folder;
 }
