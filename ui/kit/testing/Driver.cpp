@@ -218,45 +218,42 @@ Control* Find(WindowHandle window, const std::string& name) {
     return w == nullptr ? nullptr : w->GetPaintManager().FindControl(name);
 }
 
+// Centre of a control in client coordinates, after layout (UI thread).
+std::optional<Point> CentreOf(WindowHandle window, const std::string& name) {
+    Control* c = Find(window, name);
+    return c == nullptr ? std::nullopt : std::optional<Point>(c->GetPos().Centre());
+}
+
+// Presses and releases `button` `count` times at a client point, if the window still lives by
+// the time the event is delivered (UI thread).
+void ClickInWindow(WindowHandle window, Point p, Qt::MouseButton button, int count) {
+    if (WindowImplBase* w = WindowFromHandle(window)) {
+        ClickWidget(DriverAccess::Widget(w), QPoint(p.x, p.y), button, count);
+    }
+}
+
 }  // namespace
 
 bool Driver::Click(WindowHandle window, const std::string& controlName) {
-    const auto centre = impl_->Call([&]() -> std::optional<Point> {
-        Control* c = Find(window, controlName);
-        return c == nullptr ? std::nullopt : std::optional<Point>(c->GetPos().Centre());
-    });
+    const auto centre = impl_->Call([&] { return CentreOf(window, controlName); });
     return centre && ClickAt(window, *centre);
 }
 
 bool Driver::DoubleClick(WindowHandle window, const std::string& controlName) {
-    const auto centre = impl_->Call([&]() -> std::optional<Point> {
-        Control* c = Find(window, controlName);
-        return c == nullptr ? std::nullopt : std::optional<Point>(c->GetPos().Centre());
-    });
+    const auto centre = impl_->Call([&] { return CentreOf(window, controlName); });
     if (!centre) {
         return false;
     }
-    impl_->Fire([window, p = *centre] {
-        if (WindowImplBase* w = WindowFromHandle(window)) {
-            ClickWidget(DriverAccess::Widget(w), QPoint(p.x, p.y), Qt::LeftButton, 2);
-        }
-    });
+    impl_->Fire([window, p = *centre] { ClickInWindow(window, p, Qt::LeftButton, 2); });
     return true;
 }
 
 bool Driver::RightClick(WindowHandle window, const std::string& controlName) {
-    const auto centre = impl_->Call([&]() -> std::optional<Point> {
-        Control* c = Find(window, controlName);
-        return c == nullptr ? std::nullopt : std::optional<Point>(c->GetPos().Centre());
-    });
+    const auto centre = impl_->Call([&] { return CentreOf(window, controlName); });
     if (!centre) {
         return false;
     }
-    impl_->Fire([window, p = *centre] {
-        if (WindowImplBase* w = WindowFromHandle(window)) {
-            ClickWidget(DriverAccess::Widget(w), QPoint(p.x, p.y), Qt::RightButton, 1);
-        }
-    });
+    impl_->Fire([window, p = *centre] { ClickInWindow(window, p, Qt::RightButton, 1); });
     return true;
 }
 
@@ -264,20 +261,12 @@ bool Driver::ClickAt(WindowHandle window, Point clientPoint) {
     if (!impl_->Call([&] { return IsWindow(window); })) {
         return false;
     }
-    impl_->Fire([window, clientPoint] {
-        if (WindowImplBase* w = WindowFromHandle(window)) {
-            ClickWidget(DriverAccess::Widget(w), QPoint(clientPoint.x, clientPoint.y),
-                        Qt::LeftButton, 1);
-        }
-    });
+    impl_->Fire([window, clientPoint] { ClickInWindow(window, clientPoint, Qt::LeftButton, 1); });
     return true;
 }
 
 bool Driver::Hover(WindowHandle window, const std::string& controlName) {
-    const auto centre = impl_->Call([&]() -> std::optional<Point> {
-        Control* c = Find(window, controlName);
-        return c == nullptr ? std::nullopt : std::optional<Point>(c->GetPos().Centre());
-    });
+    const auto centre = impl_->Call([&] { return CentreOf(window, controlName); });
     return centre && MoveMouse(window, *centre);
 }
 
