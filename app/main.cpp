@@ -8,8 +8,9 @@
 #include <memory>
 #include <thread>
 
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 #include "app/ToolOptions.h"
+#include "context/InstallPaths.h"
 #include "device/hid/linux/LinuxHidBackend.h"
 #include "sim/Simulation.h"
 #include "ui/kit/Application.h"
@@ -54,7 +55,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const std::string folder = orv::kit::ExecutableFolder();
+    const std::string folder = orv::paths::dataFolder();
     orv::prepareApplicationFont(folder);
     std::error_code ignored;
     std::filesystem::current_path(folder, ignored);

@@ -95,7 +95,7 @@ public:
     DeviceLink link;
     ProfileImages images;
     ProfileState profile;
-    SettingsFiles files = SettingsFiles::beside(ORV_TEST_OUTPUT_DIR);
+    SettingsFiles files = SettingsFiles::beside(ORV_TEST_DATA_DIR);
     ProfileContext context{images, profile, link, files};
     EditingFlags flags;
 };

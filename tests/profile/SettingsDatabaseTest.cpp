@@ -78,7 +78,7 @@ TEST(SettingsDatabaseFactory, TemplateHasEveryKeyRowExportUpdates) {
 }
 
 TEST(SettingsDatabaseFactory, LoadingForPcGivesCaptureAndHomeTheFixedRecord) {
-    const SettingsFiles files = SettingsFiles::beside(ORV_TEST_OUTPUT_DIR);
+    const SettingsFiles files = SettingsFiles::beside(ORV_TEST_DATA_DIR);
     for (const HostMode mode : {HostMode::NS, HostMode::PC}) {
         ProfileState state;
         ProfileImages images;

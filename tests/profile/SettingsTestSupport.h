@@ -15,7 +15,7 @@
 namespace orv::testing {
 
 inline std::filesystem::path shippedDatabase(const char* name) {
-    return std::filesystem::path(ORV_TEST_OUTPUT_DIR) / name;
+    return std::filesystem::path(ORV_TEST_DATA_DIR) / name;
 }
 
 class ScratchFolder {

@@ -19,7 +19,7 @@ using orv::test::ExpectedName;
 
 namespace {
 
-const fs::path kResources = fs::path(ORV_TEST_OUTPUT_DIR) / "Resources";
+const fs::path kResources = fs::path(ORV_TEST_DATA_DIR) / "Resources";
 const fs::path kSource = fs::path(ORV_TEST_SOURCE_DIR) / "resources";
 
 const std::vector<ExpectedName>& nameTable() {

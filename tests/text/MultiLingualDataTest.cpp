@@ -26,7 +26,7 @@ std::vector<int> usedTextNumbers() {
 
 TEST(MultiLingualData, EveryUsedTextExistsInEnglishAndJapanese) {
     TextStore store;
-    ASSERT_TRUE(store.open(std::filesystem::path(ORV_TEST_OUTPUT_DIR) / "MultiLingual.db"))
+    ASSERT_TRUE(store.open(std::filesystem::path(ORV_TEST_DATA_DIR) / "MultiLingual.db"))
         << store.lastError();
     for (const char* language : {"english", "japanese"}) {
         store.language = language;

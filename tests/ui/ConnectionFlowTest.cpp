@@ -94,7 +94,7 @@ TEST_F(ConnectionFlowTest, OrdinaryIdentityGetsOneKnockThenTheOverview) {
     {
         DeviceContext scratch;
         ASSERT_TRUE(loadFactoryImage(scratch.profile, scratch.images,
-                                     SettingsFiles::beside(ORV_TEST_OUTPUT_DIR), HostMode::NS));
+                                     SettingsFiles::beside(ORV_TEST_DATA_DIR), HostMode::NS));
         DeviceSettingsBlock factory = scratch.profile.defaultsBlock;
         writeProfileName(factory, "PROFILE1");
         controller->setImage(HostMode::NS, 0, factory);
@@ -359,7 +359,7 @@ TEST_F(ConnectionFlowTest, CloseButtonAsksFirstAndOnlyTheConfirmationEndsTheTool
 }
 
 TEST_F(ConnectionFlowTest, ShippedMainSkinHasEveryControlAndReachesTheOverview) {
-    kit::PaintManager::SetResourcePath(std::string(ORV_TEST_OUTPUT_DIR) + "/Resources/");
+    kit::PaintManager::SetResourcePath(std::string(ORV_TEST_DATA_DIR) + "/Resources/");
     bus().addController(poweringOnAs(kOrdinaryProductId));
     runTool([&](Driver& d, kit::WindowHandle main) {
         expectOverview(d, main);

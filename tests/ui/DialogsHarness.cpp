@@ -20,7 +20,7 @@ kit::LResult RecordingParent::HandleCustomMessage(unsigned message, kit::WParam 
 
 void DialogsHarness::SetUpTestSuite() {
     gTexts = std::make_unique<TextStore>();
-    ASSERT_TRUE(gTexts->open(std::string(ORV_TEST_OUTPUT_DIR) + "/MultiLingual.db"))
+    ASSERT_TRUE(gTexts->open(std::string(ORV_TEST_DATA_DIR) + "/MultiLingual.db"))
         << gTexts->lastError();
 }
 
@@ -33,8 +33,8 @@ TextStore& DialogsHarness::texts() {
 }
 
 DialogsHarness::DialogsHarness() {
-    kit::PaintManager::SetInstancePath(std::string(ORV_TEST_OUTPUT_DIR) + "/");
-    kit::PaintManager::SetResourcePath(std::string(ORV_TEST_OUTPUT_DIR) + "/Resources/");
+    kit::PaintManager::SetInstancePath(std::string(ORV_TEST_DATA_DIR) + "/");
+    kit::PaintManager::SetResourcePath(std::string(ORV_TEST_DATA_DIR) + "/Resources/");
     texts().language = "english";
 }
 

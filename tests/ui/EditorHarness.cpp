@@ -111,7 +111,7 @@ EditorHarness::EditorHarness() {
     folder = std::filesystem::temp_directory_path() /
              ("orv-editor-" + std::string(info->test_suite_name()) + "-" + info->name());
     std::filesystem::remove_all(folder);
-    const std::filesystem::path built(ORV_TEST_OUTPUT_DIR);
+    const std::filesystem::path built(ORV_TEST_DATA_DIR);
     copyResources(built / "Resources", folder / "Resources");
     std::ofstream(folder / "Resources" / kParentSkin)
         << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"

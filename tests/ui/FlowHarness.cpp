@@ -23,7 +23,7 @@ std::filesystem::path makeScratchFolder() {
 FlowHarness::FlowHarness() : scratch(makeScratchFolder()) {
     // The shipped skins, menus and art, in a folder of the test's own (menus get rewritten).
     const std::filesystem::path resources = scratch / "Resources";
-    std::filesystem::copy(std::filesystem::path(ORV_TEST_OUTPUT_DIR) / "Resources", resources,
+    std::filesystem::copy(std::filesystem::path(ORV_TEST_DATA_DIR) / "Resources", resources,
                           std::filesystem::copy_options::recursive);
     kit::PaintManager::SetResourcePath(resources.string() + "/");
     // The profile folders live on the desktop of this home.

@@ -113,9 +113,9 @@ void ScriptedDevice::forgetTimeouts() {
 }
 
 LiveTestHarness::LiveTestHarness() {
-    kit::PaintManager::SetInstancePath(std::string(ORV_TEST_OUTPUT_DIR) + "/");
-    kit::PaintManager::SetResourcePath(std::string(ORV_TEST_OUTPUT_DIR) + "/Resources/");
-    EXPECT_TRUE(context->text.open(std::string(ORV_TEST_OUTPUT_DIR) + "/MultiLingual.db"))
+    kit::PaintManager::SetInstancePath(std::string(ORV_TEST_DATA_DIR) + "/");
+    kit::PaintManager::SetResourcePath(std::string(ORV_TEST_DATA_DIR) + "/Resources/");
+    EXPECT_TRUE(context->text.open(std::string(ORV_TEST_DATA_DIR) + "/MultiLingual.db"))
         << context->text.lastError();
     context->device.clock = &clock;
     context->device.backend = &bus;

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 #include "device/ManualClock.h"
 #include "sim/SimulatedBackend.h"
 #include "ui/kit/testing/Driver.h"

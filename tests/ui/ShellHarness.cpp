@@ -50,10 +50,10 @@ void SteppedClock::allowUntil(Duration limit) {
 
 ShellHarness::ShellHarness() {
     kit::Clock::Install(&uiClock);
-    kit::PaintManager::SetInstancePath(std::string(ORV_TEST_OUTPUT_DIR) + "/");
+    kit::PaintManager::SetInstancePath(std::string(ORV_TEST_DATA_DIR) + "/");
     kit::PaintManager::SetResourcePath(fixtureFolder("Resources"));
     setup.context = context.get();
-    setup.dataFolder = std::string(ORV_TEST_OUTPUT_DIR) + "/";
+    setup.dataFolder = std::string(ORV_TEST_DATA_DIR) + "/";
     setup.systemLanguageId = 1033;
 }
 

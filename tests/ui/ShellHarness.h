@@ -13,7 +13,7 @@
 #include <mutex>
 #include <string>
 
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 #include "device/ManualClock.h"
 #include "sim/SimulatedBackend.h"
 #include "ui/kit/testing/Driver.h"

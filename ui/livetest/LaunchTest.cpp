@@ -1,6 +1,6 @@
 #include "ui/livetest/LaunchTest.h"
 
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 #include "device/ControllerDiscovery.h"
 #include "device/VendorProtocol.h"
 #include "profile/ProfileSlots.h"

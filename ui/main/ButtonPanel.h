@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 #include "ui/dialogs/ControlLookup.h"
 #include "ui/main/CellImages.h"
 #include "ui/main/NonDefaultCells.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 #include "profile/ProfileOutcome.h"
 #include "profile/SettingsFiles.h"
 #include "ui/kit/Menu.h"

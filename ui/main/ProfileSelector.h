@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 #include "profile/SettingsFiles.h"
 #include "ui/dialogs/ControlLookup.h"
 #include "ui/main/ButtonPanel.h"

@@ -1,4 +1,4 @@
-#include "app/DeviceContext.h"
+#include "context/DeviceContext.h"
 
 namespace orv {
 
