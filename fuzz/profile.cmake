@@ -1,7 +1,5 @@
-# The import path of the profile layer, fed arbitrary file contents. The profile sources are
-# compiled once more with coverage and sanitizers here, so the ordinary libraries stay as they
-# are.
-set(ORV_FUZZ_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+# The import path of the profile layer (the settings database reader), fed arbitrary file
+# contents.
 file(GLOB ORV_PROFILE_FUZZ_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/profile/*.cpp)
 add_library(orv_profile_fuzzing STATIC ${ORV_PROFILE_FUZZ_SOURCES})
 target_include_directories(orv_profile_fuzzing PUBLIC ${PROJECT_SOURCE_DIR})
