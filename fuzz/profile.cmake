@@ -12,3 +12,8 @@ target_compile_options(orv_import_fuzz PRIVATE -fsanitize=fuzzer,address,undefin
 target_link_options(orv_import_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
 target_link_libraries(orv_import_fuzz PRIVATE orv_profile_fuzzing orv_warnings)
 add_dependencies(orv_import_fuzz orv_databases)  # ProfileTemData.db is the first input of the corpus
+
+# The controller backup reader of orvctl (profile/ControllerBackup), fed arbitrary file contents.
+if(EXISTS ${PROJECT_SOURCE_DIR}/profile/ControllerBackup.h)
+  orv_add_fuzzer(orv_backup_fuzz ${CMAKE_CURRENT_LIST_DIR}/BackupFileFuzz.cpp orv_profile_fuzzing)
+endif()

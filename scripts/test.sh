@@ -10,5 +10,10 @@ export QT_QPA_PLATFORM=offscreen
 ctest --preset default -j "$(nproc)"
 ctest --preset asan -j "$(nproc)"
 if [ -x scripts/fuzz.sh ]; then
-  scripts/fuzz.sh
+  scripts/fuzz.sh 45   # every fuzz target, 45 s each (about 4 min in all)
 fi
+
+# --- Reliability passes (scripts/reliability.sh, docs/reliability.md), each bounded ---
+scripts/reliability.sh tsan        # ThreadSanitizer build and tests: about 14 min at most
+scripts/reliability.sh walk 120    # random walk through the windows: 2 min
+scripts/reliability.sh kill 90     # SIGKILL during writes: 1.5 min
