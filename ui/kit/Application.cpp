@@ -27,11 +27,14 @@ public:
     bool event(QEvent* e) override {
         if (e->type() == kWindowMessageEventType) {
             const auto* m = static_cast<WindowMessageEvent*>(e);
+            m->Receive();
             SendMessage(m->handle, m->message, m->wParam, m->lParam);
             return true;
         }
         if (e->type() == kQuitEventType) {
-            WindowRegistry::Get().DeliverQuit(static_cast<QuitEvent*>(e)->exitCode);
+            const auto* quit = static_cast<QuitEvent*>(e);
+            quit->Receive();
+            WindowRegistry::Get().DeliverQuit(quit->exitCode);
             return true;
         }
         return QObject::event(e);
