@@ -1,7 +1,6 @@
 // backup and restore: all twelve images through one backup file.
 
 #include <algorithm>
-#include <ctime>
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -10,15 +9,6 @@
 namespace orv::cli {
 
 namespace {
-
-std::string utcNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&now, &parts);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    return text;
-}
 
 std::string slotText(HostMode mode, std::uint32_t slot) {
     return std::string(mode == HostMode::PC ? "PC" : "NS") + " profile " +
@@ -54,7 +44,7 @@ int backupController(const Invocation& invocation, Session& session) {
         return connected;
     }
     if (Status written =
-            writeControllerBackup(file, session.context.images, ORV_VERSION, utcNow());
+            writeControllerBackup(file, session.context.images);
         !written) {
         return session.fail(kFailure, "cannot write " + file.string() + ": " + written.error +
                                           "; choose a folder you can write to");

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <set>
 
 #include "device/VendorProtocol.h"
@@ -75,6 +76,15 @@ std::string columnText(sqlite3_stmt* statement, int column) {
     }
     const unsigned char* text = sqlite3_column_text(statement, column);
     return text != nullptr ? reinterpret_cast<const char*>(text) : std::string();
+}
+
+std::string utcNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+    gmtime_r(&now, &parts);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    return text;
 }
 
 Status refuse(const std::string& why) {
@@ -168,8 +178,12 @@ std::uint32_t imageChecksum(const DeviceSettingsBlock& image) {
     return crc ^ 0xFFFFFFFFu;
 }
 
-Status writeControllerBackup(const std::filesystem::path& file, const ProfileImages& images,
-                             const std::string& toolVersion, const std::string& created) {
+const char* toolVersion() {
+    return ORV_TOOL_VERSION;
+}
+
+Status writeControllerBackup(const std::filesystem::path& file, const ProfileImages& images) {
+    const std::string created = utcNow();
     auto listOf = [&images](HostMode mode) -> const std::vector<DeviceSettingsBlock>& {
         return mode == HostMode::PC ? images.pcProfiles : images.nsProfiles;
     };
@@ -200,7 +214,7 @@ Status writeControllerBackup(const std::filesystem::path& file, const ProfileIma
         const std::array<std::pair<const char*, std::string>, 4> rows = {{
             {"format", kBackupFormat},
             {"version", kBackupVersion},
-            {"tool_version", toolVersion},
+            {"tool_version", toolVersion()},
             {"created", created},
         }};
         for (const auto& [key, value] : rows) {

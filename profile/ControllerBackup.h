@@ -26,6 +26,17 @@ inline constexpr const char* kBackupVersion = "1";
 // Twelve images and a few rows need far less; anything larger is refused unread.
 inline constexpr std::uint64_t kBackupSizeCap = 1024u * 1024u;
 
+// Texts of the window's "Back up controller…" and "Restore controller…" items.
+inline constexpr int kBackupCaptionText = 202;
+inline constexpr int kRestoreCaptionText = 203;
+inline constexpr int kBackupDoneText = 204;
+inline constexpr int kBackupFailedText = 205;
+inline constexpr int kRestoreRefusedText = 206;
+inline constexpr int kRestoreDoneText = 207;
+inline constexpr int kRestoreStoppedText = 208;
+inline constexpr int kLeaveEditingFirstText = 209;
+inline constexpr int kNoControllerForBackupText = 210;
+
 struct BackupImage {
     HostMode mode = HostMode::NS;
     std::uint32_t slot = 0;  // profile index 0..5
@@ -41,10 +52,12 @@ struct ControllerBackup {
 // CRC-32 (IEEE 802.3) of the 640 bytes.
 std::uint32_t imageChecksum(const DeviceSettingsBlock& image);
 
-// Writes both profile lists (six images each) to `file`, replacing it atomically; a list that
-// is not complete is refused.
-Status writeControllerBackup(const std::filesystem::path& file, const ProfileImages& images,
-                             const std::string& toolVersion, const std::string& created);
+// Writes both profile lists (six images each) to `file`, replacing it atomically, with this
+// tool's version and the current time; a list that is not complete is refused.
+Status writeControllerBackup(const std::filesystem::path& file, const ProfileImages& images);
+
+// The version of the tool as written into backups ("0.1.0").
+const char* toolVersion();
 
 // Reads and checks `file`: the format and version, exactly one row per mode and slot, every
 // image 640 bytes with a matching checksum. On failure `backup` is left empty and the result
