@@ -150,7 +150,12 @@ Status applyButtonField(ButtonSetting& record, std::string_view name, std::strin
         if (!code) {
             return refuse(name, itemError(item));
         }
-        if (Status timed = applyTime(name, seconds, range, time, isLong ? " s" : ""); !timed) {
+        // The function editor disables the turbo assignment while continuous-disable is on.
+        if (!isLong && record.ConDisable == 1 && *code != position) {
+            return refuse(name, "the turbo function cannot change while continuous-disable is "
+                                "on; set condisable=off first");
+        }
+        if (Status timed = applyTime(name, seconds, range, time, " s"); !timed) {
             return timed;
         }
         position = *code;

@@ -110,6 +110,17 @@ TEST(SettingAssignment, ButtonNamesFollowTheHostMode) {
     }
 }
 
+TEST(SettingAssignment, TurboFunctionIsLockedWhileContinuousDisableIsOn) {
+    DeviceSettingsBlock block = sim::factoryImage(HostMode::NS, 0);
+    ASSERT_TRUE(applySetting(block, HostMode::NS, "A.condisable=on"));
+    const std::string current = "A.turbo=" + itemNameOfCode(block.button(kA).TurboPos,
+                                                            HostMode::NS) + "@0.3";
+    EXPECT_TRUE(applySetting(block, HostMode::NS, current)) << "its setting still steps";
+    EXPECT_FALSE(applySetting(block, HostMode::NS, "A.turbo=Y@0.3"));
+    EXPECT_TRUE(applySettings(block, HostMode::NS, {"A.condisable=off", "A.turbo=Y@0.3"}));
+    EXPECT_EQ(block.button(kA).TurboPos, 4);
+}
+
 TEST(SettingAssignment, ManyAtOnceAreAllOrNothing) {
     DeviceSettingsBlock block = sim::factoryImage(HostMode::NS, 0);
     const DeviceSettingsBlock before = block;
