@@ -34,7 +34,7 @@ int runLiveTest(const Invocation& invocation, Session& session) {
     }
     const HostMode mode = invocation.mode.value_or(HostMode::NS);
     const std::uint32_t number = invocation.profile.value_or(1);
-    if (const int connected = session.connect(); connected != kSuccess) {
+    if (const int connected = session.connect(false); connected != kSuccess) {
         return connected;
     }
     if (!session.enterProfile(mode, number)) {

@@ -163,6 +163,13 @@ TEST_F(CoreCommands, ErrorsHaveTheirOwnExitCodes) {
     EXPECT_EQ(run({"set", "--mode", "ns", "--profile", "1", "A.short=B"}), kDeviceError);
     EXPECT_NE(err.str().find("was not changed"), std::string::npos) << err.str();
 
+    settle();
+    const std::size_t writes = controller->framesReceived(vendor::Command::WriteProfile);
+    interrupted = 1;
+    EXPECT_EQ(run({"set", "--mode", "ns", "--profile", "1", "A.short=B"}), kInterrupted);
+    EXPECT_EQ(controller->framesReceived(vendor::Command::WriteProfile), writes);
+    interrupted = 0;
+
     InstanceLock window;
     ASSERT_TRUE(window.tryAcquire());
     EXPECT_EQ(run({"show"}), kBusy);
