@@ -108,6 +108,11 @@ void UsbDeviceSession::handleOut(const Command& command) {
 }
 
 void UsbDeviceSession::handleControl(const Command& command) {
+    if (!controller_.plugged() || controller_.connection() != connection_) {
+        // Off the bus (unplugged or re-enumerating): nothing answers on this connection.
+        link_.sendSubmitResult(command.seqnum, -ESHUTDOWN, {});
+        return;
+    }
     const SetupPacket setup = command.setup();
     std::vector<std::uint8_t> answer;
     bool ok = true;
@@ -157,8 +162,8 @@ void UsbDeviceSession::handleControl(const Command& command) {
         ok = false;
     }
     if (!ok) {
-        // A stall, as a device answers a request it does not know (or, after it left this
-        // connection, a shutdown).
+        // A stall, as a device answers a request it does not know (or, when the request itself
+        // took it off this connection, a shutdown).
         const bool gone = !controller_.plugged() || controller_.connection() != connection_;
         link_.sendSubmitResult(command.seqnum, gone ? -ESHUTDOWN : -EPIPE, {});
         return;

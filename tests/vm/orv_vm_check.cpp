@@ -267,6 +267,11 @@ void checkConnectAndRead() {
     if (!connected) {
         return;
     }
+    const auto readStart = Clock::now();
+    const bool again = readAllProfiles(session.link, session.images);
+    report("read-all-again", again && imagesEqual(session, storedOrFactory(state), why),
+           "twelve images in " + std::to_string(msSince(readStart)) + " ms" +
+               (again ? "" : "; " + session.link.lastError));
     // The knock from the configuration identity brings the ordinary one back.
     const auto start = Clock::now();
     sendSwitchRequest(session.link);
@@ -381,13 +386,14 @@ void checkMonitor() {
         std::lock_guard lock(mutex);
         events.push_back(event);
     });
-    const auto waitFor = [&](std::uint32_t event) {
+    // Waits for `event` among the events after the first `from`; the time, or -1.
+    const auto waitFor = [&](std::uint32_t event, std::size_t from) {
         const auto start = Clock::now();
         while (msSince(start) < 5000) {
             {
                 std::lock_guard lock(mutex);
-                for (std::uint32_t seen : events) {
-                    if (seen == event) {
+                for (std::size_t i = from; i < events.size(); ++i) {
+                    if (events[i] == event) {
                         return msSince(start);
                     }
                 }
@@ -396,10 +402,16 @@ void checkMonitor() {
         }
         return -1L;
     };
+    const auto count = [&] {
+        std::lock_guard lock(mutex);
+        return events.size();
+    };
+    std::size_t before = count();
     device.signal(SIGUSR1);
-    const long removal = waitFor(hid::kDeviceRemoveComplete);
+    const long removal = waitFor(hid::kDeviceRemoveComplete, before);
+    before = count();
     device.signal(SIGUSR2);
-    const long arrival = waitFor(hid::kDeviceArrival);
+    const long arrival = waitFor(hid::kDeviceArrival, before);
     backend.watchDeviceChanges(nullptr);
     report("udev-monitor", watching && removal >= 0 && arrival >= 0,
            (watching ? std::string("watching") : "cannot watch: " + backend.lastError()) +
