@@ -30,7 +30,14 @@ mkdir -p "$cache"
 
 log() { echo "vm-test: $*"; }
 
-cmake --build --preset "$preset" --target orv_usb_device orv_vm_check >/dev/null
+# orvctl and the databases it reads, when this tree has them.
+targets=(orv_usb_device orv_vm_check)
+for t in orvctl orv_databases; do
+  if cmake --build --preset "$preset" --target help 2>/dev/null | grep -q "^$t:"; then
+    targets+=("$t")
+  fi
+done
+cmake --build --preset "$preset" --target "${targets[@]}" >/dev/null
 
 # --- Packages ------------------------------------------------------------------------------
 # The kernel the current linux-image-amd64 points at; a cached one when offline.
@@ -100,7 +107,15 @@ done
 
 # The programs and every shared library they load, at the paths the loader expects.
 programs=("$bin/orv_usb_device" "$bin/orv_vm_check" "$root/bin/udevadm")
-cp "$bin/orv_usb_device" "$bin/orv_vm_check" "$root/opt/orv/"
+mkdir -p "$root/opt/orv/bin"
+cp "$bin/orv_usb_device" "$bin/orv_vm_check" "$root/opt/orv/bin/"
+if [ -x "$bin/orvctl" ]; then
+  programs+=("$bin/orvctl")
+  cp "$bin/orvctl" "$root/opt/orv/bin/"
+  # Its run-time data, wherever this tree keeps it (beside the executable or in share/).
+  cp "$bin"/*.db "$root/opt/orv/bin/" 2>/dev/null || true
+  [ -d "build/$preset/share" ] && cp -r "build/$preset/share" "$root/opt/orv/"
+fi
 for p in "${programs[@]}"; do
   ldd "$p" | awk '/=> \// {print $3} /^\t\/lib/ {print $1}' | while read -r lib; do
     mkdir -p "$root$(dirname "$lib")"
@@ -128,7 +143,9 @@ done
 udevadm settle -t 10
 echo "vm-test: guest ready after $(cut -d' ' -f1 /proc/uptime) s"
 ARGS=$(cat /opt/orv/args 2>/dev/null)
-/opt/orv/orv_vm_check --udev $ARGS
+mkdir -p /root /run/user/0 && chmod 700 /run/user/0
+export HOME=/root XDG_RUNTIME_DIR=/run/user/0
+/opt/orv/bin/orv_vm_check --udev $ARGS
 echo "vm-test: guest done after $(cut -d' ' -f1 /proc/uptime) s"
 poweroff -f
 EOF

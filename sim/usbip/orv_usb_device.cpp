@@ -2,7 +2,12 @@
 // controller (vhci-hcd), so the real HID stack (usbhid, hidraw, udev, libusb) talks to it.
 //
 //   orv_usb_device [--state=FILE] [--product=0x0A10] [--unplug-at-report=N]
-//                  [--replug-after=MS] [--port=N] [--vhci=FOLDER] [--verbose]
+//                  [--replug-after=MS] [--unplug-stamp=FILE] [--port=N] [--vhci=FOLDER]
+//                  [--verbose]
+//
+// --unplug-stamp: each time the controller leaves the bus by unplugging, the monotonic clock
+// (CLOCK_MONOTONIC nanoseconds, shared by every process of the machine) is written to FILE,
+// so a check can measure how long the host took to notice.
 //
 // SIGUSR1 unplugs the controller (power gone: uncommitted images are lost), SIGUSR2 plugs it
 // in again; SIGTERM and SIGINT detach it and end the program. Needs root (the sysfs files of
@@ -39,6 +44,7 @@ struct Options {
     std::uint16_t productId = kOrdinaryProductId;
     std::size_t unplugAtReport = 0;
     long replugAfterMs = -1;  // < 0: stay unplugged
+    std::string unplugStamp;
     int port = 0;
     std::string vhci = kVhciFolder;
     bool verbose = false;
@@ -64,6 +70,8 @@ bool parse(int argc, char** argv, Options& options) {
             options.unplugAtReport = std::strtoul(text.c_str(), nullptr, 0);
         } else if (value(argument, "--replug-after=", text)) {
             options.replugAfterMs = std::strtol(text.c_str(), nullptr, 0);
+        } else if (value(argument, "--unplug-stamp=", text)) {
+            options.unplugStamp = text;
         } else if (value(argument, "--port=", text)) {
             options.port = std::atoi(text.c_str());
         } else if (value(argument, "--vhci=", text)) {
@@ -99,11 +107,25 @@ int main(int argc, char** argv) {
     ControllerOptions controllerOptions = ControllerOptions::poweringOnAs(options.productId);
     controllerOptions.stateFile = options.stateFile;
     SimulatedController controller(SystemClock::instance(), controllerOptions);
-    if (options.unplugAtReport != 0) {
-        SimFaults faults;
-        faults.unplugAtReport = options.unplugAtReport;
-        controller.setFaults(faults);
-    }
+    SimFaults faults;
+    faults.unplugAtReport = options.unplugAtReport;
+    // The kernel's bus carries the reports here; the model adds no time of its own.
+    faults.reportDelay = std::chrono::microseconds(0);
+    controller.setFaults(faults);
+    controller.setListener([&options, &controller](std::uint32_t event) {
+        // An identity switch also leaves the bus, but with power on; only unplugs count.
+        if (event != hid::kDeviceRemoveComplete || options.unplugStamp.empty() ||
+            controller.plugged()) {
+            return;
+        }
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        if (std::FILE* file = std::fopen(options.unplugStamp.c_str(), "w")) {
+            std::fprintf(file, "%lld\n",
+                         static_cast<long long>(
+                             std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+            std::fclose(file);
+        }
+    });
 
     VhciAttachment vhci(options.vhci, options.port);
     std::unique_ptr<UsbDeviceSession> session;

@@ -21,7 +21,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -474,10 +473,174 @@ void checkPermission() {
     report("no-permission", status == 1 && named, "user sees: " + text);
 }
 
+
+// --- orvctl ---------------------------------------------------------------------------------
+
+std::string gOrvctl;
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+    long ms = 0;
+};
+
+std::string slurp(const std::string& path) {
+    std::string text;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        std::size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+            text.append(buffer, got);
+        }
+        std::fclose(file);
+    }
+    return text;
+}
+
+// Runs orvctl with `arguments`, as `uid` when given; standard output and error captured.
+Run orvctl(std::vector<std::string> arguments, std::optional<uid_t> uid = std::nullopt) {
+    arguments.insert(arguments.begin(), gOrvctl);
+    const auto start = Clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = ::open("/tmp/orvctl.out", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int err = ::open("/tmp/orvctl.err", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(err, 2);
+        if (uid) {
+            if (setgroups(0, nullptr) != 0 || setgid(*uid) != 0 || setuid(*uid) != 0) {
+                _exit(126);
+            }
+            // The user's own folders, not root's.
+            setenv("HOME", "/tmp", 1);
+            unsetenv("XDG_RUNTIME_DIR");
+        }
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    Run run;
+    run.ms = msSince(start);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = slurp("/tmp/orvctl.out");
+    run.err = slurp("/tmp/orvctl.err");
+    return run;
+}
+
+std::string firstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
+
+// The identity the controller shows now, probed by the backend.
+ProductIdentity identityNow() {
+    hid::LinuxHidBackend backend;
+    DeviceLink link;
+    link.backend = &backend;
+    const ProductIdentity found = findController(link);
+    return found;
+}
+
+void checkOrvctl() {
+    const std::string state = stateFile("orvctl");
+    DeviceProcess device({"--state=" + state});
+    DeviceProcess::waitForHidraw(true, milliseconds(5000));
+
+    const Run list = orvctl({"list"});
+    report("orvctl-list", list.status == 0 && list.out.find("0a10") != std::string::npos,
+           "exit " + std::to_string(list.status) + ": " + firstLine(list.out + list.err));
+
+    // The same state file through the simulated controller gives what the device holds.
+    const Run expected = orvctl({"--simulate=" + state, "show", "--json"});
+    const Run show = orvctl({"show", "--json"});
+    const bool equal = show.status == 0 && expected.status == 0 && show.out == expected.out;
+    report("orvctl-show", equal && show.out.size() > 1000,
+           "exit " + std::to_string(show.status) + " in " + std::to_string(show.ms) + " ms, " +
+               std::to_string(show.out.size()) + " bytes, " +
+               (equal ? "equal to the device's state" : "differs: " + firstLine(show.err)));
+    const ProductIdentity after = identityNow();
+    report("orvctl-show-leaves-ordinary", after == ProductIdentity::Ordinary,
+           "identity afterwards " + std::to_string(static_cast<int>(after)));
+
+    const std::string before = slurp(state);
+    const Run set = orvctl({"set", "--mode", "ns", "--profile", "2", "A.short=B",
+                            "LStick.sensitivity=150%"});
+    const std::string stored = slurp(state);
+    const Run readBack = orvctl({"show", "--json"});
+    const Run simulated = orvctl({"--simulate=" + state, "show", "--json"});
+    const bool changedState = !stored.empty() && stored != before;
+    const bool agrees = readBack.status == 0 && readBack.out == simulated.out &&
+                        readBack.out != show.out;
+    report("orvctl-set", set.status == 0 && changedState && agrees,
+           "exit " + std::to_string(set.status) + " in " + std::to_string(set.ms) +
+               " ms; state file " + (changedState ? "changed" : "unchanged") + "; read-back " +
+               (agrees ? "agrees" : "disagrees") + (set.err.empty() ? "" : "; " + firstLine(set.err)));
+}
+
+// orvctl while the device vanishes at report `at`: a clear error, soon after the unplug, and
+// the stored images old or new, never a mix.
+void checkOrvctlUnplug(const std::string& name, std::size_t at, bool save) {
+    const std::string state = stateFile(name);
+    const std::string stamp = "/tmp/orv-" + name + ".unplugged";
+    unlink(stamp.c_str());
+    const sim::StoredImages before = storedOrFactory(state);
+    DeviceProcess device({"--state=" + state, "--unplug-at-report=" + std::to_string(at),
+                          "--unplug-stamp=" + stamp});
+    DeviceProcess::waitForHidraw(true, milliseconds(5000));
+    const Run run = save ? orvctl({"set", "--mode", "ns", "--profile", "2", "A.short=B"})
+                         : orvctl({"show", "--json"});
+    const auto end = std::chrono::steady_clock::now().time_since_epoch();
+    const std::string stampText = slurp(stamp);
+    long noticedMs = -1;
+    if (!stampText.empty()) {
+        noticedMs = static_cast<long>(
+            (std::chrono::duration_cast<std::chrono::nanoseconds>(end).count() -
+             std::stoll(stampText)) / 1000000);
+    }
+    const sim::StoredImages stored = storedOrFactory(state);
+    const bool old = sameImages(stored, before);
+    // A torn mix would change more than the one image the command writes.
+    bool onlyTarget = true;
+    for (std::size_t mode = 0; mode < 2; ++mode) {
+        for (std::size_t profile = 0; profile < sim::kProfilesPerMode; ++profile) {
+            if (!(mode == 0 && profile == 1) &&
+                stored[mode][profile].bytes != before[mode][profile].bytes) {
+                onlyTarget = false;
+            }
+        }
+    }
+    // The command ends within one reply bound of the unplug (plus slack for emulation and for
+    // switching the identity back, which finds nothing).
+    const long bound = vendor::kReplyTimeout.count() + 7000;
+    const bool bounded = noticedMs >= 0 && noticedMs <= bound;
+    report(name, run.status != 0 && !run.err.empty() && bounded && onlyTarget,
+           "exit " + std::to_string(run.status) + ", \"" + firstLine(run.err) + "\", " +
+               std::to_string(noticedMs) + " ms after the unplug; stored images " +
+               (old ? "old" : onlyTarget ? "new" : "TORN"));
+}
+
+void checkOrvctlPermission() {
+    DeviceProcess device({"--state=" + stateFile("orvctl-permission")});
+    DeviceProcess::waitForHidraw(true, milliseconds(5000));
+    std::this_thread::sleep_for(milliseconds(300));
+    const Run list = orvctl({"list"}, kUser);
+    const std::string all = list.out + list.err;
+    report("orvctl-no-permission",
+           list.status == 4 && all.find("70-orv-controller.rules") != std::string::npos,
+           "exit " + std::to_string(list.status) + ": " + firstLine(list.err.empty() ? list.out : list.err));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     gDeviceProgram = folderOf(argv[0]) + "/orv_usb_device";
+    gOrvctl = folderOf(argv[0]) + "/orvctl";
     std::string only;
     bool udev = false;
     for (int i = 1; i < argc; ++i) {
@@ -504,6 +667,14 @@ int main(int argc, char** argv) {
     }
     if (udev && wanted("monitor")) checkMonitor();
     if (wanted("permission")) checkPermission();
+    if (access(gOrvctl.c_str(), X_OK) == 0) {
+        if (wanted("orvctl")) checkOrvctl();
+        if (wanted("orvctl-unplug")) {
+            checkOrvctlUnplug("orvctl-unplug-mid-read", 200, false);
+            checkOrvctlUnplug("orvctl-unplug-mid-write", 492, true);
+        }
+        if (wanted("permission")) checkOrvctlPermission();
+    }
     std::printf("%d passed, %d failed\n", gPassed, gFailed);
     return gFailed == 0 ? 0 : 1;
 }
