@@ -41,6 +41,9 @@ bool openController(DeviceLink& link, std::uint16_t productId) {
             link.hidDevice = std::move(device);
             return true;
         }
+        if (link.backend->lastOpenDenied()) {
+            link.accessDenied = true;
+        }
         if (openError.empty()) {
             openError = error;
         }
@@ -57,6 +60,7 @@ ProductIdentity probeController(DeviceLink& link) {
         {kConfigurationProductId, ProductIdentity::Configuration},
         {kRejectedProductId, ProductIdentity::Rejected},
     }};
+    link.accessDenied = false;
     for (const auto& [productId, identity] : kOrder) {
         if (openController(link, productId)) {
             return identity;

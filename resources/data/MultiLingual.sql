@@ -100,3 +100,7 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (107, 'Release the button to stop the repeat.', 'ボタンを離すと、連続出力が止まります。'),
 (108, 'Release the button and press it again to resume input.', 'ボタンを離してもう一度押すと、入力が再開されます。'),
 (109, 'A short press sends the function of the current position.', '短く押すと、現在の位置の機能が出力されます。');
+
+-- Installation and access (320-329)
+INSERT INTO MultiLingualData (id, english, japanese) VALUES
+(320, 'The controller is plugged in, but this user may not open it. Install the orvtool package, or copy 70-orv-controller.rules to /etc/udev/rules.d/, then plug the controller in again.', 'コントローラーは接続されていますが、このユーザーには開く権限がありません。orvtool パッケージをインストールするか、70-orv-controller.rules を /etc/udev/rules.d/ にコピーしてから、コントローラーを接続し直してください。');
