@@ -28,7 +28,9 @@ findings=build/fuzz/findings
 mkdir -p "$findings"
 # The settings database reader starts from the template the build makes (binary, not committed).
 mkdir -p build/fuzz/corpus/import
-cp -f build/fuzz/bin/ProfileTemData.db build/fuzz/corpus/import/template.db
+template=build/fuzz/share/orvtool/ProfileTemData.db
+[ -f "$template" ] || template=build/fuzz/bin/ProfileTemData.db
+cp -f "$template" build/fuzz/corpus/import/template.db
 printf 'SQLite format 3\0' >build/fuzz/corpus/import/header-only.db
 # The backup reader starts from a valid backup its own program writes.
 if [ -x build/fuzz/bin/orv_backup_fuzz ]; then

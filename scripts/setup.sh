@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
 )
+# The virtual machine run of the real device path (scripts/vm-test.sh).
+packages+=(qemu-system-x86)
 
 missing=()
 for p in "${packages[@]}"; do

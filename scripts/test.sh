@@ -17,3 +17,7 @@ fi
 scripts/reliability.sh tsan        # ThreadSanitizer build and tests: about 14 min at most
 scripts/reliability.sh walk 120    # random walk through the windows: 2 min
 scripts/reliability.sh kill 90     # SIGKILL during writes: 1.5 min
+
+# The real device path on a real kernel: the simulated controller on a virtual USB bus in a
+# qemu guest (software emulation, bounded by ORV_VM_TIMEOUT, 420 s by default).
+scripts/vm-test.sh default
