@@ -28,6 +28,7 @@ public:
     bool watchDeviceChanges(std::function<void(std::uint32_t)> l) override {
         return inner_.watchDeviceChanges(std::move(l));
     }
+    bool lastOpenDenied() const override { return inner_.lastOpenDenied(); }
     int live = 0;
     std::vector<std::string> opened;
 
@@ -106,7 +107,6 @@ TEST_F(ControllerDiscoveryTest, AProbeSaysWhenTheControllerIsThereButDeniedToThi
         backend.addController(ControllerOptions::poweringOnAs(kConfigurationProductId));
     EXPECT_EQ(probeController(link), ProductIdentity::None);
     EXPECT_TRUE(link.accessDenied);
-    EXPECT_NE(link.lastError.find("permission denied"), std::string::npos) << link.lastError;
 
     backend.denyControllerAccess(false);
     EXPECT_EQ(probeController(link), ProductIdentity::Configuration);
