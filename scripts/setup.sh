@@ -14,6 +14,8 @@ packages=(
   # Debian package: build (cpack, dpkg-shlibdeps), check (lintian, appstreamcli)
   dpkg-dev fakeroot lintian appstream
 )
+# The virtual machine run of the real device path (scripts/vm-test.sh).
+packages+=(qemu-system-x86)
 
 missing=()
 for p in "${packages[@]}"; do

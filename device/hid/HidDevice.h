@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv::hid {
@@ -36,6 +37,10 @@ public:
     virtual bool indexedString(std::uint8_t index, std::span<std::uint8_t> buffer) = 0;
     virtual const std::string& lastError() const = 0;
 };
+
+// How every backend's open failure for lack of access permission begins, so front ends can tell
+// it apart (and point at the udev rule) without parsing the rest.
+inline constexpr std::string_view kPermissionFailurePrefix = "No permission";
 
 // Device-change notification codes, as the window messages carry them.
 inline constexpr std::uint32_t kDeviceArrival = 0x8000;

@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "context/InstanceLock.h"
 #include "ui/kit/SingleInstanceLock.h"
 
 namespace orv {
 
-inline constexpr const char* kSingleInstanceName = "ORVFUNCTIONSETTOOL";
+inline constexpr const char* kSingleInstanceName = kInstanceLockName;
 inline constexpr const char* kApplicationFontFile = "Font/TBUDGoStd-Regular.otf";
 inline constexpr const char* kApplicationFontFace = "TBUDGoStd-Regular";
 
