@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "device/ConnectionWorker.h"
+#include "device/ControllerDiscovery.h"
 #include "device/ControllerState.h"
 #include "device/ManualClock.h"
 #include "device/MessageTarget.h"

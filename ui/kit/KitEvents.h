@@ -13,17 +13,22 @@ inline const QEvent::Type kQuitEventType = static_cast<QEvent::Type>(QEvent::Use
 
 // An event handed from one thread to another. Qt's event queue orders memory between the poster
 // and the receiver, but inside Qt's own futex-based mutex, which a race detector built into our
-// code cannot see. Publish and Receive state the same ordering with a release/acquire pair in
-// our own code, so the hand-over (and everything the poster wrote before it) is visible to it
-// too: call Publish just before postEvent and Receive first thing in the handler.
+// code cannot see. Publish and Receive state the same ordering with a release/acquire pair on
+// one process-wide counter in our own code, so the hand-over (the event itself and everything
+// the poster wrote before it) is visible to it too. Publish just before postEvent; Receive on
+// the UI thread before anything reads the event: the toolkit's application-wide event filter,
+// which sees every event first, does it for all of them.
 class HandOverEvent : public QEvent {
 public:
     explicit HandOverEvent(Type type) : QEvent(type) {}
-    void Publish() { published_.store(true, std::memory_order_release); }
-    void Receive() const { static_cast<void>(published_.load(std::memory_order_acquire)); }
+    static void Publish() { Counter().fetch_add(1, std::memory_order_release); }
+    static void Receive() { static_cast<void>(Counter().load(std::memory_order_acquire)); }
 
 private:
-    std::atomic<bool> published_{false};
+    static std::atomic<unsigned long long>& Counter() {
+        static std::atomic<unsigned long long> counter{0};
+        return counter;
+    }
 };
 
 class WindowMessageEvent : public HandOverEvent {

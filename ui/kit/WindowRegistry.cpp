@@ -82,7 +82,7 @@ bool WindowRegistry::Post(WindowHandle handle, unsigned message, WParam w, LPara
         return false;
     }
     auto* event = new WindowMessageEvent(handle, message, w, l);
-    event->Publish();
+    HandOverEvent::Publish();
     QCoreApplication::postEvent(dispatcher, event);
     return true;
 }
@@ -95,7 +95,7 @@ void WindowRegistry::PostQuit(int exitCode) {
         return;
     }
     auto* event = new QuitEvent(exitCode);
-    event->Publish();
+    HandOverEvent::Publish();
     QCoreApplication::postEvent(dispatcher, event);
 }
 

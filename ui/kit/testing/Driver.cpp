@@ -75,7 +75,7 @@ public:
 
 void PostDriverCall(QObject* receiver, std::function<void()> call) {
     auto* event = new DriverCallEvent(std::move(call));
-    event->Publish();
+    HandOverEvent::Publish();
     QCoreApplication::postEvent(receiver, event);
 }
 
