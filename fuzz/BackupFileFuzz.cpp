@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
             images.pcProfiles.push_back(image);
         }
         const auto file = std::filesystem::path(folder) / "valid.orvbackup";
-        if (!orv::writeControllerBackup(file, images, "0.1.0", "2026-01-01T00:00:00Z").ok) {
+        if (!orv::writeControllerBackup(file, images).ok) {
             fail("cannot write the valid backup");
         }
     }

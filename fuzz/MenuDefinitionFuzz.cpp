@@ -65,8 +65,12 @@ FoundItem findItem(const std::filesystem::path& file, const std::string& item) {
     }
     for (const auto& child : *menu) {
         if (child.first == "MenuElement" &&
-            child.second.get_optional<std::string>("<xmlattr>.name") == item) {
-            return {true, child.second.get_optional<std::string>("<xmlattr>.text")};
+            child.second.get<std::string>("<xmlattr>.name", "") == item) {
+            FoundItem found{true, std::nullopt};
+            if (const auto text = child.second.get_optional<std::string>("<xmlattr>.text")) {
+                found.text = *text;
+            }
+            return found;
         }
     }
     return {};

@@ -4,6 +4,7 @@ file(GLOB ORV_PROFILE_FUZZ_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/profi
 add_library(orv_profile_fuzzing STATIC ${ORV_PROFILE_FUZZ_SOURCES})
 target_include_directories(orv_profile_fuzzing PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(orv_profile_fuzzing PRIVATE ${ORV_FUZZ_FLAGS})
+target_compile_definitions(orv_profile_fuzzing PRIVATE ORV_TOOL_VERSION="${PROJECT_VERSION}")
 target_link_libraries(orv_profile_fuzzing PUBLIC orv_device orv_text SQLite::SQLite3 Boost::locale
                       PRIVATE orv_warnings)
 
