@@ -11,7 +11,7 @@ file(GLOB ORV_KIT_FUZZ_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/ui/kit/*.
 add_library(orv_kit_fuzzing STATIC ${ORV_KIT_FUZZ_SOURCES})
 target_include_directories(orv_kit_fuzzing PUBLIC ${PROJECT_SOURCE_DIR})
 target_compile_options(orv_kit_fuzzing PRIVATE ${ORV_FUZZ_FLAGS})
-target_link_libraries(orv_kit_fuzzing PUBLIC Boost::boost Qt6::Widgets Qt6::Gui Qt6::Core
+target_link_libraries(orv_kit_fuzzing PUBLIC orv_context Boost::boost Qt6::Widgets Qt6::Gui Qt6::Core
                       Threads::Threads PRIVATE orv_warnings)
 set_target_properties(orv_kit_fuzzing PROPERTIES AUTOMOC OFF)
 
