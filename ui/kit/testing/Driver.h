@@ -75,6 +75,11 @@ public:
     bool PressKey(WindowHandle window, unsigned key, unsigned modifiers = 0);
     // Chooses the named item of the most recent open menu. False when no menu or no item.
     bool ChooseMenuItem(const std::string& itemName);
+    // Presses a key (vk::Up, vk::Down, vk::Return, vk::Escape, ...) in the most recent open
+    // menu. False when none is open.
+    bool PressMenuKey(unsigned key);
+    // Logical screen rectangle of the most recent open menu; empty when none.
+    Rect MenuRect();
     // Clicks outside the most recent open menu.
     bool DismissMenu();
     bool IsMenuOpen();
