@@ -92,7 +92,7 @@ WindowHandle WindowImplBase::Create(WindowHandle parent, const std::string& titl
     Enter();
     paintManager_.Attach(this);
     paintManager_.SetTree(std::move(*skin.document));
-    widget_ = std::make_unique<WindowWidget>(this);
+    widget_ = std::make_unique<WindowWidget>(this, WindowFromHandle(parent) != nullptr);
     widget_->setWindowTitle(QString::fromStdString(DesktopTitleFor(title)));
     if (WindowImplBase* owner = WindowFromHandle(parent); owner != nullptr && owner->widget_) {
         widget_->winId();
@@ -465,6 +465,12 @@ std::string GetDesktopTitle(WindowHandle handle) {
 
 QWidget* DriverAccess::Widget(WindowImplBase* w) {
     return w->widget_.get();
+}
+
+void DriverAccess::BlockInput(WindowImplBase* w, bool block) {
+    if (w->widget_) {
+        w->widget_->BlockInput(block);
+    }
 }
 
 QLineEdit* DriverAccess::Edit(WindowImplBase* w, const Control* c) {

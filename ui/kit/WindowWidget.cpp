@@ -75,8 +75,9 @@ QString ColourCss(const std::string& value, const char* fallback) {
 
 }  // namespace
 
-WindowWidget::WindowWidget(WindowImplBase* owner)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), owner_(owner) {
+WindowWidget::WindowWidget(WindowImplBase* owner, bool dialog)
+    : QWidget(nullptr, (dialog ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint),
+      owner_(owner) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -462,6 +463,43 @@ bool WindowWidget::MoveFocus(bool forward) {
     }
     FocusControl(chain[index]);
     return true;
+}
+
+void WindowWidget::RaiseModalChild() {
+    if (owner_ == nullptr) {
+        return;
+    }
+    // The innermost blocking window: a visible child of this window, then its own child, ...
+    WindowHandle current = owner_->GetHWND();
+    WindowWidget* target = nullptr;
+    for (bool found = true; found;) {
+        found = false;
+        const std::vector<WindowHandle> live = LiveWindows();
+        for (auto it = live.rbegin(); it != live.rend(); ++it) {
+            WindowImplBase* w = WindowFromHandle(*it);
+            if (w != nullptr && w->GetParent() == current && w->widget_ &&
+                w->widget_->isVisible()) {
+                target = w->widget_.get();
+                current = *it;
+                found = true;
+                break;
+            }
+        }
+    }
+    if (target != nullptr && target != this) {
+        target->raise();
+        target->activateWindow();
+    }
+}
+
+bool WindowWidget::event(QEvent* e) {
+    const bool result = QWidget::event(e);
+    if (e->type() == QEvent::WindowActivate && InputBlocked() && isVisible()) {
+        // A click on a window that waits for a modal child brings that child forward, so the
+        // tool never looks frozen behind its own parent window.
+        QTimer::singleShot(0, this, [this] { RaiseModalChild(); });
+    }
+    return result;
 }
 
 bool WindowWidget::focusNextPrevChild(bool next) {

@@ -18,7 +18,9 @@ class WindowImplBase;
 
 class WindowWidget : public QWidget {
 public:
-    explicit WindowWidget(WindowImplBase* owner);
+    // A window with a parent is a dialog to the window system, so it can be transient for
+    // (kept above) that parent.
+    WindowWidget(WindowImplBase* owner, bool dialog);
     ~WindowWidget() override;
 
     // The window object is going away: from now on events are ignored.
@@ -69,10 +71,13 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetHot(Control* control);
+    // This window is blocked by a modal child: bring the innermost one to the front.
+    void RaiseModalChild();
     // A mouse position in logical client coordinates.
     static Point LogicalPoint(const QMouseEvent* event);
     bool Reacts(const Control* control) const;

@@ -31,9 +31,16 @@ constexpr int kHelpMenuLeft = 157;
 constexpr int kLanguageMenuFromRight = 298;
 constexpr unsigned kMenuAlignment = 6;
 
-std::vector<kit::FileFilter> settingsFileFilters() {
-    // "db Files(*.db)|*.db|All Files(*.*)|*.*||"
-    return {{"db Files(*.db)", {"*.db"}}, {"All Files(*.*)", {"*.*"}}};
+constexpr int kSettingsFilesText = 419;
+
+// One filter that reads like the product ("Settings files (*.db)"): export and import only
+// deal in settings databases.
+std::vector<kit::FileFilter> settingsFileFilters(const TextStore& texts) {
+    std::string name = texts.text(kSettingsFilesText);
+    if (name.empty()) {
+        name = "Settings files";
+    }
+    return {{name, {"*.db"}}};
 }
 
 }  // namespace
@@ -90,7 +97,7 @@ void MainWindow::importGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Open;
     request.owner = GetHWND();
-    request.filters = settingsFileFilters();
+    request.filters = settingsFileFilters(context_.text);
     request.defaultExtension = "db";
     request.initialFolder = folders->importStartFolder(context_.images.hostMode).string();
     request.fileMustExist = true;
@@ -119,7 +126,7 @@ void MainWindow::exportGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Save;
     request.owner = GetHWND();
-    request.filters = settingsFileFilters();
+    request.filters = settingsFileFilters(context_.text);
     request.defaultExtension = "db";
     request.initialFolder = folders->forMode(context_.images.hostMode).string();
     request.initialFileName = defaultName;
