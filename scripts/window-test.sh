@@ -67,7 +67,8 @@ geometry() {
     /Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
     /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
 }
-# Id of the top-level window whose name contains $1 (waits up to 5 s); "" when none.
+# Id of the visible top-level window whose name matches the regular expression $1 (waits up to
+# 5 s); "" when none.
 find_window() {
   local i id
   for i in $(seq 50); do
@@ -135,7 +136,7 @@ top_window() { xprop -root _NET_CLIENT_LIST_STACKING | awk '{print $NF}'; }
 active_window() { xprop -root _NET_ACTIVE_WINDOW | awk '{print $NF}'; }
 hex() { printf '0x%x' "$1"; }
 transient_for() { xprop -id "$1" WM_TRANSIENT_FOR | grep -q "$(hex "$2")"; }
-gone_but_main_stays() { gone "$1" && [ -n "$(xdotool search --name 'ORV Function Set Tool')" ]; }
+gone_but_main_stays() { gone "$1" && [ -n "$(xdotool search --name '^ORV Function Set Tool$')" ]; }
 
 # --- one session ------------------------------------------------------------------------------
 start_session() {  # size language-id extra-env...
@@ -152,7 +153,7 @@ start_session() {  # size language-id extra-env...
   work=$(mktemp -d)
   mkdir -p "$work/run" && chmod 700 "$work/run"
   env HOME="$work" XDG_STATE_HOME="$work/state" XDG_CACHE_HOME="$work/cache" \
-    XDG_RUNTIME_DIR="$work/run" ORV_LOCK_DIR="$work/run" ORV_LANGID="$lang" "$@" \
+    XDG_RUNTIME_DIR="$work/run" ORV_LOCK_DIR="$work/run" ORV_LANGID="$lang" QT_QPA_PLATFORM=xcb "$@" \
     "$tool" --simulate="$work/controller.state" >"$run_dir/tool.log" 2>&1 &
   tool_pid=$!
 }
@@ -175,7 +176,7 @@ walk() {
   echo "== $size"
   start_session "$size" 1033
   local main
-  main=$(find_window "ORV Function Set Tool")
+  main=$(find_window "^ORV Function Set Tool$")
   # The overview follows the loading cover once the simulated controller is read.
   gone "Connecting" || true
   sleep 1
@@ -338,7 +339,7 @@ variant() {  # name size language-id extra-env...
   local title="ORV Function Set Tool"
   [ "$lang" = 1041 ] && title="ORV 機能設定ツール"
   local main mx my mw mh
-  main=$(find_window "$title")
+  main=$(find_window "^$title$")
   gone "Connecting" || gone "接続中" || true
   sleep 1
   shot overview
