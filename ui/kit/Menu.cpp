@@ -100,10 +100,10 @@ Rect MenuHandle::GetRect() const {
     if (!state || state->widget == nullptr) {
         return {};
     }
-    const QRect g = state->widget->geometry();
-    const Point topLeft = ToLogical(Point{g.left(), g.top()});
-    const Point bottomRight = ToLogical(Point{g.left() + g.width(), g.top() + g.height()});
-    return Rect{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    const QPoint origin = state->widget->pos();
+    const Point topLeft = ToLogical(Point{origin.x(), origin.y()});
+    const Size size = state->widget->LogicalSize();
+    return Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy};
 }
 
 bool MenuHandle::IsOpen() const {

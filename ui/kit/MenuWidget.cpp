@@ -65,6 +65,14 @@ MenuWidget::~MenuWidget() {
     Cleanup(false);
 }
 
+Size MenuWidget::LogicalSize() const {
+    int height = 0;
+    for (const MenuItem& item : items_) {
+        height += item.separator ? kSeparatorHeight : look_.itemHeight;
+    }
+    return Size{look_.width, std::max(1, height)};
+}
+
 QRect MenuWidget::ItemRect(const std::string& name) const {
     int y = 0;
     for (const MenuItem& item : items_) {

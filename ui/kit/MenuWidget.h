@@ -46,6 +46,8 @@ public:
     const std::vector<MenuItem>& Items() const { return items_; }
     // Rectangle of an item in widget (desktop) pixels; empty for an unknown name.
     QRect ItemRect(const std::string& name) const;
+    // Size in logical pixels.
+    Size LogicalSize() const;
     // Index of the highlighted item, -1 when none.
     int HotIndex() const { return hot_; }
     // Closes without a choice (chosen=false) or after one.

@@ -290,7 +290,7 @@ bool WindowImplBase::SetFocus(const Control* edit) {
 }
 
 const Control* WindowImplBase::GetFocus() const {
-    return widget_ ? widget_->FocusedEdit() : nullptr;
+    return widget_ ? widget_->FocusedControl() : nullptr;
 }
 
 bool WindowImplBase::SetIcon(const std::string& imagePath) {

@@ -79,9 +79,11 @@ public:
     // Enter/Escape defaults. Keys reach these only when OnKeyDown leaves them unhandled.
     void SetKeyButtons(std::string enterButton, std::string escapeButton);
 
-    // Keyboard focus among the window's Edits. SetFocus gives it to `edit`: at once when the
-    // window is active, else when it next becomes active. False when `edit` is not a visible,
-    // enabled Edit of this window. GetFocus is the Edit holding it, or nullptr.
+    // Keyboard focus. SetFocus gives it to `edit`: at once when the window is active, else when
+    // it next becomes active. False when `edit` is not a visible, enabled Edit of this window.
+    // GetFocus is the control holding it (an Edit, or a button the Tab key reached), or
+    // nullptr. Tab and Shift+Tab walk the visible, enabled Edits and buttons in skin order;
+    // a button holding the focus carries a visible mark.
     bool SetFocus(const Control* edit);
     const Control* GetFocus() const;
 

@@ -223,13 +223,17 @@ void WindowWidget::SetLogicalGeometry(const Rect& r) {
     const Rect device = ToDevice(r);
     setGeometry(device.left, device.top, std::max(0, device.Width()),
                 std::max(0, device.Height()));
+    logicalOrigin_ = Point{r.left, r.top};
+    deviceOrigin_ = pos();
 }
 
 Rect WindowWidget::LogicalGeometry() const {
     const QPoint origin = pos();
-    const int left = ToLogical(origin.x());
-    const int top = ToLogical(origin.y());
-    return Rect{left, top, left + logicalSize_.cx, top + logicalSize_.cy};
+    Point topLeft = logicalOrigin_;
+    if (origin != deviceOrigin_) {
+        topLeft = ToLogical(Point{origin.x(), origin.y()});
+    }
+    return Rect{topLeft.x, topLeft.y, topLeft.x + logicalSize_.cx, topLeft.y + logicalSize_.cy};
 }
 
 void WindowWidget::UpdateLogical(const Rect& r) {

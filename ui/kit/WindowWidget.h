@@ -96,6 +96,10 @@ private:
     QPoint dragOffset_;
     int inputBlocked_ = 0;
     Size logicalSize_;
+    // The logical origin last set and where it landed, so it reads back exactly while the
+    // window has not moved.
+    Point logicalOrigin_;
+    QPoint deviceOrigin_{-1000000, -1000000};
 };
 
 // Maps a Qt key to the vk:: / ASCII code used in messages; 0 when it has none.

@@ -94,7 +94,8 @@ public:
     bool IsEnabled(WindowHandle window, const std::string& controlName);
     bool IsSelected(WindowHandle window, const std::string& controlName);
     Rect GetWindowRect(WindowHandle window);
-    // Name of the Edit holding the window's keyboard focus; "" when none.
+    // Name of the control holding the window's keyboard focus (an Edit, or a button Tab
+    // reached); "" when none.
     std::string FocusedControl(WindowHandle window);
     std::string GetTitle(WindowHandle window);
     // Renders the window as it shows on screen into a PNG file.
