@@ -119,7 +119,7 @@ click_control() {  # window-geometry... scale skin control
   read -r l t r b < <(control_pos "$skin" "$name")
   read -r px py < <(to_screen "$wx" "$wy" "$s" $(((l + r) / 2)) $(((t + b) / 2)))
   xdotool mousemove "$px" "$py" click 1
-  sleep 0.4
+  sleep 0.25
 }
 near() { awk -v a="$1" -v b="$2" 'BEGIN {d = a - b; exit !(d <= 2 && d >= -2)}'; }
 inside_screen() {  # x y w h screen_w screen_h

@@ -188,6 +188,7 @@ void MessageBoxWidget::paintEvent(QPaintEvent*) {
     button.addRoundedRect(QRectF(ok), 6, 6);
     p.fillPath(button, okPressed_ ? kAccent.darker(120) : okHot_ ? kAccentHot : kAccent);
     if (hasFocus()) {
+        p.setBrush(Qt::NoBrush);
         p.setPen(QPen(kText, 1, Qt::DashLine));
         p.drawRoundedRect(QRectF(ok).adjusted(3, 3, -3, -3), 4, 4);
     }
