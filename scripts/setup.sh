@@ -14,6 +14,8 @@ packages=(
   # the real-window test (scripts/window-test.sh)
   openbox xdotool x11-utils imagemagick
 )
+# The virtual machine run of the real device path (scripts/vm-test.sh).
+packages+=(qemu-system-x86)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -17,3 +17,7 @@ ctest --preset asan -j "$(nproc)"
 if [ -x scripts/fuzz.sh ]; then
   scripts/fuzz.sh
 fi
+
+# The real device path on a real kernel: the simulated controller on a virtual USB bus in a
+# qemu guest (software emulation, bounded by ORV_VM_TIMEOUT, 420 s by default).
+scripts/vm-test.sh default
