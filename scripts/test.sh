@@ -13,6 +13,9 @@ ctest --preset default -j "$(nproc)"
 bash scripts/window-test.sh
 # --- end of the real-window test ---
 
+# Installable package: build it from the default build, install it, run it as an unprivileged
+# user in English and Japanese, verify the installed files and remove it.
+scripts/install-check.sh
 ctest --preset asan -j "$(nproc)"
 if [ -x scripts/fuzz.sh ]; then
   scripts/fuzz.sh
