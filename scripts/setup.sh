@@ -11,13 +11,10 @@ packages=(
   libhidapi-dev libusb-1.0-0-dev libudev-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
-<<<<<<< HEAD
   # the real-window test (scripts/window-test.sh)
   openbox xdotool x11-utils imagemagick
-=======
   # Debian package: build (cpack, dpkg-shlibdeps), check (lintian, appstreamcli)
   dpkg-dev fakeroot lintian appstream
->>>>>>> main
 )
 # The virtual machine run of the real device path (scripts/vm-test.sh).
 packages+=(qemu-system-x86)
