@@ -97,6 +97,11 @@ menu_geometry() {  # "x y w h" of the open menu read from $1, waits up to 3 s
     sleep 0.1
   done
 }
+loaded() {  # waits up to 15 s for the loading cover titled $1 to go
+  local i
+  for i in 1 2 3 4 5; do gone "$1" && return 0; done
+  return 0
+}
 menu_gone() {
   local i
   for i in $(seq 30); do
@@ -178,7 +183,7 @@ walk() {
   local main
   main=$(find_window "^ORV Function Set Tool$")
   # The overview follows the loading cover once the simulated controller is read.
-  gone "Connecting" || true
+  loaded "Connecting"
   sleep 1
   shot overview
   if [ -z "$main" ]; then fail "$size: the main window shows, titled \"ORV Function Set Tool\""; stop_session; return; fi
@@ -340,7 +345,7 @@ variant() {  # name size language-id extra-env...
   [ "$lang" = 1041 ] && title="ORV 機能設定ツール"
   local main mx my mw mh
   main=$(find_window "^$title$")
-  gone "Connecting" || gone "接続中" || true
+  if [ "$lang" = 1041 ]; then loaded "接続中"; else loaded "Connecting"; fi
   sleep 1
   shot overview
   if [ -z "$main" ]; then fail "$label: the main window is titled \"$title\""; stop_session; return; fi
