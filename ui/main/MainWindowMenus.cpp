@@ -1,5 +1,6 @@
 // The main window's File, Help and Language menus, what their items do, the import and export
-// gates, backup and restore of the whole controller, and the six Alt hot keys that open the menus and run their items.
+// gates, backup and restore of the whole controller, and the six Alt hot keys that open the menus
+// and run their items.
 
 #include <algorithm>
 #include <array>
