@@ -34,6 +34,7 @@
 #include "device/MessageTarget.h"
 #include "device/VendorProtocol.h"
 #include "device/hid/linux/LinuxHidBackend.h"
+#include <libudev.h>
 #include "sim/FactoryImages.h"
 #include "sim/SimStateFile.h"
 
@@ -636,6 +637,46 @@ void checkOrvctlPermission() {
            "exit " + std::to_string(list.status) + ": " + firstLine(list.err.empty() ? list.out : list.err));
 }
 
+
+// With the shipped rule installed and udevd reloaded, the controller's hidraw node and its USB
+// device both carry the uaccess tag (the seat manager turns that into an ACL for the user at
+// the seat; there is none in this machine, so the open itself is not checked here).
+void checkUdevRule(const std::string& ruleSource) {
+    const std::string installed = "/etc/udev/rules.d/70-orv-controller.rules";
+    const std::string copy = "cp " + ruleSource + " " + installed +
+                             " && udevadm control --reload-rules";
+    if (std::system(copy.c_str()) != 0) {
+        report("udev-rule", false, "cannot install " + ruleSource);
+        return;
+    }
+    bool hidrawTagged = false;
+    bool usbTagged = false;
+    std::string node;
+    {
+        DeviceProcess device({"--state=" + stateFile("udev-rule")});
+        DeviceProcess::waitForHidraw(true, milliseconds(5000));
+        static_cast<void>(std::system("udevadm settle -t 10"));
+        if (udev* context = udev_new()) {
+            if (udev_device* hidraw =
+                    udev_device_new_from_subsystem_sysname(context, "hidraw", "hidraw0")) {
+                node = udev_device_get_devnode(hidraw) ? udev_device_get_devnode(hidraw) : "";
+                hidrawTagged = udev_device_has_tag(hidraw, "uaccess") > 0;
+                if (udev_device* usb =
+                        udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_device")) {
+                    usbTagged = udev_device_has_tag(usb, "uaccess") > 0;
+                }
+                udev_device_unref(hidraw);
+            }
+            udev_unref(context);
+        }
+    }
+    unlink(installed.c_str());
+    static_cast<void>(std::system("udevadm control --reload-rules"));
+    report("udev-rule", hidrawTagged && usbTagged,
+           std::string("uaccess on ") + node + ": " + (hidrawTagged ? "yes" : "no") +
+               ", on its USB device: " + (usbTagged ? "yes" : "no"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -667,6 +708,7 @@ int main(int argc, char** argv) {
     }
     if (udev && wanted("monitor")) checkMonitor();
     if (wanted("permission")) checkPermission();
+    if (udev && wanted("udev-rule")) checkUdevRule(folderOf(argv[0]) + "/../70-orv-controller.rules");
     if (access(gOrvctl.c_str(), X_OK) == 0) {
         if (wanted("orvctl")) checkOrvctl();
         if (wanted("orvctl-unplug")) {
