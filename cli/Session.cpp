@@ -91,8 +91,16 @@ int Session::connect() {
         case ConnectResult::NotFound:
             break;
     }
-    if (isPermissionFailure(context.device.lastError)) {
-        return fail(kPermissionDenied, context.device.lastError);
+    // The search keeps only its last probe's reason; a controller that is present but may not
+    // be opened is told apart here, so the user learns about the udev rule.
+    for (const hid::DeviceInfo& info : environment.backend->enumerate()) {
+        if (info.vendorId != kVendorId) {
+            continue;
+        }
+        std::string error;
+        if (!environment.backend->open(info, error) && isPermissionFailure(error)) {
+            return fail(kPermissionDenied, error);
+        }
     }
     return fail(kNoController,
                 "no controller found; plug it in (see `orvctl list`) and run the command again");

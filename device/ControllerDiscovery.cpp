@@ -36,6 +36,9 @@ bool openFirst(DeviceLink& link, std::uint16_t productId, std::string& openError
             link.hidDevice = std::move(device);
             return true;
         }
+        if (link.backend->lastOpenDenied()) {
+            link.accessDenied = true;
+        }
         if (openError.empty()) {
             openError = error;
         }
@@ -76,6 +79,7 @@ ProductIdentity probeController(DeviceLink& link) {
     // A controller that is there but cannot be opened (most often: no access rights) is the
     // reason to report, not the absence of the identities tried after it.
     std::string firstOpenError;
+    link.accessDenied = false;
     for (const auto& [productId, identity] : kOrder) {
         std::string openError;
         if (openFirst(link, productId, openError)) {

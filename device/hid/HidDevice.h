@@ -53,6 +53,9 @@ public:
     virtual std::vector<DeviceInfo> enumerate() = 0;
     // Opens one interface for reading and writing; null with `error` set on failure.
     virtual std::unique_ptr<Device> open(const DeviceInfo& info, std::string& error) = 0;
+    // Whether the last open() that returned null failed because access was denied: the
+    // interface is there, but this user may not open it. Backends that cannot tell say false.
+    virtual bool lastOpenDenied() const { return false; }
     // Hot-plug: `listener` receives kDeviceArrival / kDeviceRemoveComplete, from any thread,
     // until it is replaced or cleared. Returns false when the backend cannot watch.
     virtual bool watchDeviceChanges(std::function<void(std::uint32_t)> listener) = 0;

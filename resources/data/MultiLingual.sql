@@ -112,3 +112,7 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (208, 'Restoring stopped because the controller did not take a profile. The profiles not yet written are unchanged. Check the cable and try again.', 'コントローラーがプロファイルを受け付けなかったため、復元を中止しました。まだ書き込まれていないプロファイルは変更されていません。ケーブルを確認して、もう一度お試しください。'),
 (209, 'Leave the profile you are editing before backing up or restoring the controller.', 'コントローラーのバックアップや復元の前に、編集中のプロファイルを終了してください。'),
 (210, 'No controller is connected.', 'コントローラーが接続されていません。');
+
+-- Installation and access (320-329)
+INSERT INTO MultiLingualData (id, english, japanese) VALUES
+(320, 'The controller is plugged in, but this user may not open it. Install the orvtool package, or copy 70-orv-controller.rules to /etc/udev/rules.d/, then plug the controller in again.', 'コントローラーは接続されていますが、このユーザーには開く権限がありません。orvtool パッケージをインストールするか、70-orv-controller.rules を /etc/udev/rules.d/ にコピーしてから、コントローラーを接続し直してください。');

@@ -115,6 +115,26 @@ TEST_F(ControllerDiscoveryTest, AFailedProbeReportsWhyAPresentControllerCouldNot
     EXPECT_NE(link.lastError.find("No permission"), std::string::npos) << link.lastError;
 }
 
+TEST_F(ControllerDiscoveryTest, AProbeSaysWhenTheControllerIsThereButDeniedToThisUser) {
+    backend.denyControllerAccess(true);
+    backend.addForeignDevice(0x046D, 0x0B20);
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_FALSE(link.accessDenied) << "no controller at all";
+
+    auto controller =
+        backend.addController(ControllerOptions::poweringOnAs(kConfigurationProductId));
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_TRUE(link.accessDenied);
+    EXPECT_NE(link.lastError.find("permission denied"), std::string::npos) << link.lastError;
+
+    backend.denyControllerAccess(false);
+    EXPECT_EQ(probeController(link), ProductIdentity::Configuration);
+    EXPECT_FALSE(link.accessDenied);
+    controller->unplug();
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_FALSE(link.accessDenied) << "every probe says it afresh";
+}
+
 TEST_F(ControllerDiscoveryTest, FindControllerWaitsBeforeEveryAttempt) {
     Clock::TimePoint start = clock.now();
     EXPECT_EQ(findController(link), ProductIdentity::None);

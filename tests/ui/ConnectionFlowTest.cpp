@@ -201,6 +201,27 @@ TEST_F(ConnectionFlowTest, FailingReadShowsInitFailurePromptWhoseOkEndsTheToolWi
     EXPECT_EQ(controller->switchRequests(), 0u);
 }
 
+TEST_F(ConnectionFlowTest, ADeniedControllerGetsThePermissionPromptAndPluggingInAgainConnects) {
+    bus().denyControllerAccess(true);
+    auto controller = bus().addController(poweringOnAs(kConfigurationProductId));
+    setup.systemLanguageId = kLangIdJapanese;
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        const kit::WindowHandle prompt = d.WaitForWindow(title::ConnectionForm);
+        ASSERT_NE(prompt, kit::kNoWindow);
+        const std::string shown = d.GetText(prompt, "PromptInfoLabel");
+        EXPECT_EQ(shown, context->text.text(320));
+        EXPECT_EQ(shown.rfind("コントローラーは接続されていますが", 0), 0u) << shown;
+        EXPECT_TRUE(context->device.accessDenied);
+        // The rule is in place now; plugging the controller in again connects.
+        bus().denyControllerAccess(false);
+        controller->unplug();
+        controller->plug();
+        EXPECT_TRUE(d.WaitForWindowGone(prompt));
+        expectOverview(d, main);
+        EXPECT_FALSE(context->device.accessDenied);
+    });
+}
+
 TEST_F(ConnectionFlowTest, ConnectionPromptCloseButtonAlsoEndsTheTool) {
     runTool([&](Driver& d, kit::WindowHandle) {
         const kit::WindowHandle prompt = d.WaitForWindow(title::ConnectionForm);

@@ -29,6 +29,6 @@ bool claimSingleInstance(kit::SingleInstanceLock& lock, std::uint16_t systemLang
 // Makes the application font available to this process when it is not installed already.
 // True when the face is available afterwards; a missing font file is harmless (the skins' own
 // fonts are used).
-bool prepareApplicationFont(const std::string& executableFolder);
+bool prepareApplicationFont(const std::string& dataFolder);
 
 }  // namespace orv

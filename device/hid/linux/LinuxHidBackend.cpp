@@ -61,8 +61,10 @@ std::unique_ptr<Device> LinuxHidBackend::open(const DeviceInfo& info, std::strin
             ::close(fd);
         }
         error = openFailureMessage(info.path, reason);
+        lastOpenDenied_ = reason == EACCES || reason == EPERM;
         return nullptr;
     }
+    lastOpenDenied_ = false;
     return std::make_unique<LinuxHidDevice>(device, info.path);
 }
 
