@@ -499,9 +499,10 @@ std::string slurp(const std::string& path) {
     return text;
 }
 
-// Runs orvctl with `arguments`, as `uid` when given; standard output and error captured.
-Run orvctl(std::vector<std::string> arguments, std::optional<uid_t> uid = std::nullopt) {
-    arguments.insert(arguments.begin(), gOrvctl);
+// Runs `program` with `arguments`, as `uid` when given; standard output and error captured.
+Run runProgram(const std::string& program, std::vector<std::string> arguments,
+               std::optional<uid_t> uid = std::nullopt) {
+    arguments.insert(arguments.begin(), program);
     const auto start = Clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
@@ -533,6 +534,10 @@ Run orvctl(std::vector<std::string> arguments, std::optional<uid_t> uid = std::n
     run.out = slurp("/tmp/orvctl.out");
     run.err = slurp("/tmp/orvctl.err");
     return run;
+}
+
+Run orvctl(std::vector<std::string> arguments, std::optional<uid_t> uid = std::nullopt) {
+    return runProgram(gOrvctl, std::move(arguments), uid);
 }
 
 std::string firstLine(const std::string& text) {
@@ -677,6 +682,23 @@ void checkUdevRule(const std::string& ruleSource) {
                ", on its USB device: " + (usbTagged ? "yes" : "no"));
 }
 
+
+// The window, offscreen, against the device: connects and saves a screenshot of the overview.
+void checkWindow(const std::string& orvtool) {
+    DeviceProcess device({"--state=" + stateFile("window")});
+    DeviceProcess::waitForHidraw(true, milliseconds(5000));
+    const std::string shot = "/tmp/overview.png";
+    unlink(shot.c_str());
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const Run run = runProgram(orvtool, {"--screenshot=" + shot});
+    const std::string png = slurp(shot);
+    const bool isPng = png.size() > 1000 && png.compare(1, 3, "PNG") == 0;
+    report("window-screenshot", run.status == 0 && isPng,
+           "exit " + std::to_string(run.status) + " in " + std::to_string(run.ms) + " ms, " +
+               std::to_string(png.size()) + " bytes" +
+               (run.err.empty() ? "" : "; " + firstLine(run.err)));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -717,6 +739,8 @@ int main(int argc, char** argv) {
         }
         if (wanted("permission")) checkOrvctlPermission();
     }
+    const std::string orvtool = folderOf(argv[0]) + "/orvtool";
+    if (access(orvtool.c_str(), X_OK) == 0 && wanted("window")) checkWindow(orvtool);
     std::printf("%d passed, %d failed\n", gPassed, gFailed);
     return gFailed == 0 ? 0 : 1;
 }
