@@ -36,7 +36,9 @@ bool openFirst(DeviceLink& link, std::uint16_t productId, std::string& openError
             link.hidDevice = std::move(device);
             return true;
         }
-        if (link.backend->lastOpenDenied()) {
+        // Backends say so directly; a message in the shared wording counts as well.
+        if (link.backend->lastOpenDenied() ||
+            std::string_view(error).starts_with(hid::kPermissionFailurePrefix)) {
             link.accessDenied = true;
         }
         if (openError.empty()) {

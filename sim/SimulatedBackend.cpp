@@ -177,7 +177,8 @@ std::unique_ptr<hid::Device> SimulatedBackend::open(const hid::DeviceInfo& info,
             const std::uint64_t connection = entries[i].controller->connection();
             if (makePath(i, connection) == info.path && entries[i].controller->productId()) {
                 if (deniedAccess_) {
-                    error = "cannot open " + info.path + ": permission denied";
+                    error = std::string(hid::kPermissionFailurePrefix) +
+                            " to open the controller at " + info.path + " (simulated)";
                     lastOpenDenied_ = true;
                     return nullptr;
                 }

@@ -32,6 +32,7 @@ public:
     bool watchDeviceChanges(std::function<void(std::uint32_t)> l) override {
         return inner_.watchDeviceChanges(std::move(l));
     }
+    bool lastOpenDenied() const override { return inner_.lastOpenDenied(); }
     int live = 0;
     std::vector<std::string> opened;
     std::string refusedPath;  // an interface that is present but cannot be opened
@@ -125,7 +126,6 @@ TEST_F(ControllerDiscoveryTest, AProbeSaysWhenTheControllerIsThereButDeniedToThi
         backend.addController(ControllerOptions::poweringOnAs(kConfigurationProductId));
     EXPECT_EQ(probeController(link), ProductIdentity::None);
     EXPECT_TRUE(link.accessDenied);
-    EXPECT_NE(link.lastError.find("permission denied"), std::string::npos) << link.lastError;
 
     backend.denyControllerAccess(false);
     EXPECT_EQ(probeController(link), ProductIdentity::Configuration);

@@ -15,6 +15,7 @@
 #include "ui/kit/PaintManager.h"
 #include "ui/kit/SingleInstanceLock.h"
 #include "ui/kit/WindowSystem.h"
+#include "ui/main/LanguageChoice.h"
 #include "ui/main/ProcessStartup.h"
 #include "ui/main/WindowMessages.h"
 
