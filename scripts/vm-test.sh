@@ -176,7 +176,7 @@ timeout "$vm_timeout" qemu-system-x86_64 -accel tcg -m 768 -smp 2 -nodefaults -n
   -display none -serial stdio -nic none \
   -kernel "$kroot/vmlinux" -initrd "$work/initramfs.gz" \
   -append "console=ttyS0 quiet panic=-1 rdinit=/init" |
-  tee "$work/guest.log" | sed -u -e '/^vm-test: overview.png begin/d' -e '/^[A-Za-z0-9+\/=]\{1,76\}\r\?$/d' 
+  tee "$work/guest.log" | sed -u -e '/^vm-test: overview.png \(begin\|end\)/d' -e '/^[A-Za-z0-9+\/=]\{1,76\}\r\?$/d' 
 qemu_status=${PIPESTATUS[0]}
 set -e
 log "qemu ran $(( ($(date +%s%N) - start) / 1000000 )) ms (status $qemu_status)"

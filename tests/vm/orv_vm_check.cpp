@@ -692,6 +692,7 @@ void checkWindow(const std::string& orvtool) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // English: the guest carries the tool's own font only, which has no Japanese glyphs.
     setenv("LANG", "en_US.UTF-8", 1);
+    setenv("ORV_LANGID", "1033", 1);
     const Run run = runProgram(orvtool, {"--screenshot=" + shot});
     const std::string png = slurp(shot);
     const bool isPng = png.size() > 1000 && png.compare(1, 3, "PNG") == 0;
