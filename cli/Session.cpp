@@ -58,9 +58,8 @@ int Session::fail(int code, const std::string& what) const {
 }
 
 int Session::deviceFailure(const std::string& what) const {
-    const std::string reason = context.device.lastError.empty()
-                                   ? what
-                                   : what + ": " + context.device.lastError;
+    const std::string reason =
+        context.device.lastError.empty() ? what : what + ": " + context.device.lastError;
     return fail(kDeviceError, reason + "; check the cable and run the command again");
 }
 

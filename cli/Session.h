@@ -22,8 +22,8 @@ struct Environment {
     Clock* clock = &SystemClock::instance();
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
-    bool progress = false;          // progress lines on err (a terminal)
-    std::string dataFolder;         // databases ("MultiLingual.db", "DefaultData.db", ...)
+    bool progress = false;   // progress lines on err (a terminal)
+    std::string dataFolder;  // databases ("MultiLingual.db", "DefaultData.db", ...)
     // Set by the signal handler; long operations stop between steps when it is non-zero.
     const volatile std::sig_atomic_t* interrupted = nullptr;
 

@@ -27,8 +27,7 @@ TEST(InstanceLock, OneHolderAndOnlyInAPrivateFolder) {
         EXPECT_TRUE(second.error().empty()) << "busy is not an error";
         first.release();
         EXPECT_TRUE(second.tryAcquire());
-        EXPECT_EQ(std::filesystem::status(folder).permissions() &
-                      std::filesystem::perms::all,
+        EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
                   std::filesystem::perms::owner_all);
     }
     // A folder others may write to could hold someone else's file under the lock's name.

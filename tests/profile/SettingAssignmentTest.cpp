@@ -41,9 +41,9 @@ TEST(SettingAssignment, StickValuesLandInTheirBytes) {
         EXPECT_EQ(stick.reserved, (std::array<std::uint8_t, 4>{1, 2, 3, 4})) << "carried";
     }
     DeviceSettingsBlock block{};
-    for (const char* refused : {"LStick.mode=sen25", "LStick.sensitivity=modeL",
-                                "LStick.sensitivity=0%", "LStick.deadzone=-5%",
-                                "MStick.mode=none", "LStick.rotation=90"}) {
+    for (const char* refused :
+         {"LStick.mode=sen25", "LStick.sensitivity=modeL", "LStick.sensitivity=0%",
+          "LStick.deadzone=-5%", "MStick.mode=none", "LStick.rotation=90"}) {
         EXPECT_FALSE(applySetting(block, HostMode::NS, refused)) << refused;
     }
 }
@@ -91,8 +91,7 @@ TEST(SettingAssignment, ButtonNamesFollowTheHostMode) {
     EXPECT_EQ(buttonSlotFromName("L", HostMode::PC), static_cast<std::size_t>(ButtonSlot::L));
     EXPECT_FALSE(buttonSlotFromName("LB", HostMode::NS));
     EXPECT_FALSE(buttonSlotFromName("a", HostMode::NS)) << "case-sensitive";
-    EXPECT_EQ(buttonNameOfSlot(static_cast<std::size_t>(ButtonSlot::Plus), HostMode::PC),
-              "START");
+    EXPECT_EQ(buttonNameOfSlot(static_cast<std::size_t>(ButtonSlot::Plus), HostMode::PC), "START");
     EXPECT_EQ(buttonNameOfSlot(static_cast<std::size_t>(ButtonSlot::Plus), HostMode::NS), "Plus");
     EXPECT_EQ(buttonListingOrder().size(), kButtonSlotCount);
     // Every listed name reads back to its own slot, in both modes.
@@ -113,8 +112,8 @@ TEST(SettingAssignment, ButtonNamesFollowTheHostMode) {
 TEST(SettingAssignment, TurboFunctionIsLockedWhileContinuousDisableIsOn) {
     DeviceSettingsBlock block = sim::factoryImage(HostMode::NS, 0);
     ASSERT_TRUE(applySetting(block, HostMode::NS, "A.condisable=on"));
-    const std::string current = "A.turbo=" + itemNameOfCode(block.button(kA).TurboPos,
-                                                            HostMode::NS) + "@0.3";
+    const std::string current =
+        "A.turbo=" + itemNameOfCode(block.button(kA).TurboPos, HostMode::NS) + "@0.3";
     EXPECT_TRUE(applySetting(block, HostMode::NS, current)) << "its setting still steps";
     EXPECT_FALSE(applySetting(block, HostMode::NS, "A.turbo=Y@0.3"));
     EXPECT_TRUE(applySettings(block, HostMode::NS, {"A.condisable=off", "A.turbo=Y@0.3"}));
