@@ -135,6 +135,14 @@ ProfileOutcome restoreLastTime(ProfileContext& context, EditingFlags& flags) {
             images.switchModes(mode) = images.savedSwitchModes(mode);
         }
     }
+    // A live test left the edited image in the controller; the next Commit of this mode (a Save
+    // of any other profile) would make it permanent. Put the stored image back there too.
+    if (!flags.savedToDevice && profile.testedOnDevice != 0 && stored != nullptr &&
+        context.device.hidDevice != nullptr) {
+        WriteProfile(context.device, *stored, static_cast<std::uint8_t>(mode),
+                     static_cast<std::uint8_t>(images.currentProfile - 1));
+    }
+    profile.testedOnDevice = 0;
     flags = EditingFlags{};
     profile.selectedSlot = kSelectionNone;
     profile.lastProfile(mode) = 0;

@@ -34,6 +34,9 @@ struct ProfileState {
     DeviceSettingsBlock exportBlock{};             // scratch image for export statements
     SqliteConnection settingsDb;                   // at most one open settings database
     std::uint32_t testStreamArmed = 0;             // 1 once a button test has started
+    // 1 once a live test wrote workingBlock into the controller's image of the profile being
+    // edited; leaving without saving then writes the stored image back.
+    std::uint32_t testedOnDevice = 0;
 
     std::uint32_t& lastProfile(HostMode mode) {
         return mode == HostMode::PC ? lastPcProfile : lastNsProfile;

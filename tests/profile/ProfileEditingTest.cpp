@@ -183,6 +183,26 @@ TEST_F(ProfileEditing, RestoreWithoutSaveDropsEditsAndRepeatedReplacementsKeepTh
     }
 }
 
+TEST_F(ProfileEditing, ATestedButUnsavedEditNeverBecomesPermanentThroughAnotherProfilesSave) {
+    // Profile 2 is edited and tried on the controller (a live test writes workingBlock), then
+    // left without saving; profile 3 of the same mode is saved, and Save commits the mode.
+    editProfile(HostMode::NS, 2);
+    const DeviceSettingsBlock before = stored(HostMode::NS, 2);
+    images.workingBlock[block::buttonRecordOffset(kSlotA)] = 4;
+    ASSERT_TRUE(WriteProfile(link, images.workingBlock, 0, 1));
+    profile.testedOnDevice = 1;
+    ASSERT_TRUE(restoreLastTime(context, flags).succeeded);
+    EXPECT_EQ(profile.testedOnDevice, 0u);
+
+    editProfile(HostMode::NS, 3);
+    images.workingBlock[block::buttonRecordOffset(kSlotA)] = 5;
+    ASSERT_TRUE(saveProfile(context, flags).succeeded);
+
+    EXPECT_EQ(controller->permanentImage(HostMode::NS, 1), before);
+    EXPECT_EQ(stored(HostMode::NS, 2), before);
+    EXPECT_EQ(controller->permanentImage(HostMode::NS, 2).button(kSlotA).SDownPos, 5);
+}
+
 TEST_F(ProfileEditing, RestoreAfterSaveKeepsTheSavedImage) {
     editProfile(HostMode::PC, 6);
     ASSERT_TRUE(factoryResetProfile(context, flags).succeeded);

@@ -100,6 +100,7 @@ LaunchOutcome launchTest(std::uint32_t testCode, const LiveTestParts& parts,
     if (!WriteProfile(device, working, mode, p)) {
         return LaunchOutcome::WriteFailed;
     }
+    profile.testedOnDevice = 1;
 
     const auto slot = static_cast<std::uint8_t>(s);
     const bool buttonSlot = isButtonSelection(s);
