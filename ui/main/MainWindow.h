@@ -131,6 +131,8 @@ private:
     void openHelpMenu();
     void openLanguageMenu();
     void onMenuChoice(const std::string& itemName);
+    // Rename, Import and Export act on the chosen profile; without one they only warn.
+    void renameGate();
     void importGate();
     void exportGate();
     void openVersionWindow();

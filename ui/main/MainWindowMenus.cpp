@@ -61,7 +61,7 @@ void MainWindow::openLanguageMenu() {
 
 void MainWindow::onMenuChoice(const std::string& itemName) {
     if (itemName == "RenameBtn") {
-        openDialog(title::RenameForm);
+        renameGate();
     } else if (itemName == "ImportMenuBtn") {
         importGate();
     } else if (itemName == "ExportMenuBtn") {
@@ -76,6 +76,15 @@ void MainWindow::onMenuChoice(const std::string& itemName) {
         setLanguage(kLangIdEnglishUs);
     }
     // "CopyBtn", "PasteBtn" and any other item: nothing.
+}
+
+void MainWindow::renameGate() {
+    // Without a chosen profile a typed name would have nowhere to go; say so before asking.
+    if (chosenProfile_ == 0) {
+        showNotice(kNoProfileChosenText, kCaptionText);
+        return;
+    }
+    openDialog(title::RenameForm);
 }
 
 void MainWindow::importGate() {
