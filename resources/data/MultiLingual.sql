@@ -99,4 +99,9 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (106, 'A short press still sends the short-press function.', '短く押すと、短押しの機能が出力されます。'),
 (107, 'Release the button to stop the repeat.', 'ボタンを離すと、連続出力が止まります。'),
 (108, 'Release the button and press it again to resume input.', 'ボタンを離してもう一度押すと、入力が再開されます。'),
-(109, 'A short press sends the function of the current position.', '短く押すと、現在の位置の機能が出力されます。');
+(109, 'A short press sends the function of the current position.', '短く押すと、現在の位置の機能が出力されます。'),
+-- Feedback while a profile is open
+(300, 'Factory settings are shown. Save writes them to the controller; Revert keeps the profile as it was.', '工場出荷時の設定を表示しています。「保存」でコントローラーに書き込み、「元に戻す」で元の設定に戻ります。'),
+(301, 'Profile “{profile}” exported to {file}.', 'プロファイル「{profile}」を {file} にエクスポートしました。'),
+(302, '{file} imported into profile “{profile}”. Save writes it to the controller.', '{file} をプロファイル「{profile}」にインポートしました。「保存」でコントローラーに書き込みます。'),
+(303, 'Save or revert this profile before choosing another profile or host mode.', '別のプロファイルやホストモードを選ぶ前に、このプロファイルを保存するか元に戻してください。');

@@ -111,6 +111,23 @@ std::vector<std::string> recordedButtons(const TextStore&) {
     return out;
 }
 
+// The status line while a profile is open, filled in with the longest name and a long file.
+std::vector<std::string> statusLines(const TextStore& t) {
+    std::vector<std::string> out;
+    for (int id : {300, 301, 302, 303}) {
+        std::string line = t.text(id);
+        for (const auto& [placeholder, value] :
+             {std::pair<std::string, std::string>{"{profile}", longestNames(t)[1]},
+              {"{file}", "exported-profile-settings.db"}}) {
+            if (const auto at = line.find(placeholder); at != std::string::npos) {
+                line.replace(at, placeholder.size(), value);
+            }
+        }
+        out.push_back(line);
+    }
+    return out;
+}
+
 struct ControlTexts {
     const char* control;
     Texts texts;
@@ -128,7 +145,11 @@ const std::vector<SkinCase>& skinCases() {
           {"HelpMenuBtn", ids({29})},
           {"ProFilePromptLabel", ids({21})},
           {"ResetBtn", ids({22})},
-          {"SaveBtn", ids({23})},
+          {"SaveBtn", [](const TextStore& t) {
+               return std::vector<std::string>{t.text(23), t.text(23) + " \u25CF"};
+           }},
+          {"ProFileIndex1", [](const TextStore&) { return std::vector<std::string>{"\u25CF"}; }},
+          {"StatusLabel", statusLines},
           {"RestoreLastTimeBtn", ids({24})},
           {"TestPlayBtn", ids({54})},
           {"ProFileBtnl", longestNames},

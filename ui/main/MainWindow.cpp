@@ -72,6 +72,7 @@ void MainWindow::bindControls() {
     saveButton_ = lookup.find("SaveBtn");
     restoreButton_ = lookup.find("RestoreLastTimeBtn");
     testButton_ = lookup.find("TestPlayBtn");
+    statusLabel_ = lookup.find("StatusLabel");
     panel_.bind(lookup);
     lookup.report(GetTitle());
     missing_ = lookup.missing();
@@ -136,6 +137,10 @@ void MainWindow::setLanguage(std::uint32_t langId) {
     setAttribute(languageTipLabel_, "bkimage", tip.bkimage);
     for (const MainWindowTexts& entry : kLanguageTexts) {
         setText(GetPaintManager().FindControl(entry.control), context_.text.text(entry.textId));
+    }
+    updateUnsavedMarks();
+    if (statusLabel_ != nullptr && statusLabel_->IsVisible()) {
+        showEditingHint();  // a confirmation in the old language gives way to the hint
     }
     if (!context_.profile.currentRecords.empty()) {
         // The next full panel repaint keeps workingBlock, so unsaved edits survive.

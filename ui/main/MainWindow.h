@@ -53,6 +53,8 @@ public:
     // Titles of the child windows the window asked for, oldest first, whether or not that
     // window exists in this build (some are still to come).
     const std::vector<std::string>& childWindowRequests() const { return childRequests_; }
+    // Whether the open profile holds changes neither saved nor reverted (the marks show it).
+    bool unsavedChanges() const { return hasUnsavedChanges(); }
     // Number 1..6 of the chosen profile tab, 0 when none.
     std::uint32_t chosenProfile() const { return chosenProfile_; }
     bool profileChosen() const { return profileChosen_; }
@@ -126,6 +128,15 @@ private:
     void launchTest(std::uint32_t testCode);
     void updateSelectedCellMarker();
 
+    // Status line and unsaved-changes marks (MainWindowFeedback.cpp).
+    std::string feedbackText(int textId, const std::string& file) const;
+    void showStatus(const std::string& text);  // "" hides the line
+    void showEditingHint();
+    void showFactoryShown();
+    void showTransferDone(bool exported, const std::string& file);
+    bool hasUnsavedChanges() const;
+    void updateUnsavedMarks();
+
     // Menus and hot keys (MainWindowMenus.cpp).
     void openFileMenu();
     void openHelpMenu();
@@ -155,6 +166,7 @@ private:
     kit::Control* saveButton_ = nullptr;
     kit::Control* restoreButton_ = nullptr;
     kit::Control* testButton_ = nullptr;
+    kit::Control* statusLabel_ = nullptr;
 
     ProfileMarks profileMarks_;
     ButtonPanel panel_;

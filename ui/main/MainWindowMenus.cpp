@@ -107,7 +107,12 @@ void MainWindow::importGate() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    showOutcome(importProfile(profileContext_, flags_, *chosen));
+    const ProfileOutcome outcome = importProfile(profileContext_, flags_, *chosen);
+    showOutcome(outcome);
+    if (outcome.succeeded) {
+        showTransferDone(false, *chosen);
+    }
+    updateUnsavedMarks();
 }
 
 void MainWindow::exportGate() {
@@ -137,7 +142,11 @@ void MainWindow::exportGate() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    showOutcome(exportProfile(profileContext_, *chosen));
+    const ProfileOutcome outcome = exportProfile(profileContext_, *chosen);
+    showOutcome(outcome);
+    if (outcome.succeeded) {
+        showTransferDone(true, *chosen);
+    }
 }
 
 void MainWindow::openVersionWindow() {
