@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "FlowHarness.h"
 #include "profile/ProfileModel.h"
 
@@ -117,6 +120,59 @@ TEST_F(FlowFeedbackTest, ExportAndImportNameTheFileAndTheProfile) {
         EXPECT_TRUE(d.WaitUntil([&] { return d.GetText(main, "StatusLabel") == importedLine; }))
             << d.GetText(main, "StatusLabel");
         EXPECT_TRUE(d.MessageBoxes().empty());
+    });
+}
+
+TEST_F(FlowFeedbackTest, CellsMarkWhatTheirPictureDoesNotShow) {
+    struct Case {
+        const char* what;
+        std::function<void(ButtonSetting&)> change;
+        const char* english;
+        const char* japanese;
+    };
+    const std::vector<Case> cases = {
+        {"nothing beyond the short press", [](ButtonSetting&) {}, "", ""},
+        {"long press", [](ButtonSetting& b) { b.LDownPos = 3; }, "L", "長"},
+        {"turbo", [](ButtonSetting& b) { b.TurboPos = 0; }, "T", "連"},
+        {"continuous-disable", [](ButtonSetting& b) { b.ConDisable = 1; }, "C", "無"},
+        {"all three",
+         [](ButtonSetting& b) {
+             b.LDownPos = 3;
+             b.TurboPos = 4;
+             b.ConDisable = 1;
+         },
+         "L T C", "長 連 無"},
+        {"an out-of-range code reads as none", [](ButtonSetting& b) { b.LDownPos = 40; }, "", ""},
+        {"long-press switch hides the rest",
+         [](ButtonSetting& b) {
+             b.LSwitchFlag = 1;
+             b.LDownPos = 3;
+         },
+         "S", "切"},
+    };
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        ASSERT_TRUE(reachOverview(d));
+        EXPECT_EQ(d.GetText(main, "Marks_J_A_P"), "");
+        ASSERT_TRUE(editProfile(d, main, 1));
+        EXPECT_TRUE(d.IsVisible(main, "MarkLegendLabel"));
+        ButtonSetting plain{};
+        d.OnUi([&] { plain = context->profile.defaultRecords.at(kA); });
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.what);
+            ButtonSetting button = plain;
+            c.change(button);
+            d.OnUi([&] { context->images.workingBlock.setButton(kA, button); });
+            send(d, MainWindowCode::RecomputeMarkers);
+            EXPECT_EQ(d.GetText(main, "Marks_J_A_P"), c.english);
+            EXPECT_EQ(d.GetText(main, "Marks_J_B_P"), "");
+            d.OnUi([&] { context->text.language = "japanese"; });
+            send(d, MainWindowCode::RecomputeMarkers);
+            EXPECT_EQ(d.GetText(main, "Marks_J_A_P"), c.japanese);
+            d.OnUi([&] { context->text.language = "english"; });
+        }
+        ASSERT_TRUE(answer(d, main, "RestoreLastTimeBtn", title::QuitEditPromptFrom, "OKBtn"));
+        EXPECT_EQ(d.GetText(main, "Marks_J_A_P"), "");
+        EXPECT_FALSE(d.IsVisible(main, "MarkLegendLabel"));
     });
 }
 

@@ -148,7 +148,8 @@ TEST_F(FlowMenusTest, LanguageMenuRelabelsTheWindowAndKeepsUnsavedEdits) {
         ASSERT_TRUE(d.WaitUntil([&] { return context->text.language == "japanese"; }));
         d.OnUi([] {});
         EXPECT_EQ(d.GetText(main, "LanguageBtn"), "日本語");
-        EXPECT_EQ(d.GetText(main, "SaveBtn"), context->text.text(23));
+        // Relabelled in Japanese, still marked: the edit is not saved.
+        EXPECT_EQ(d.GetText(main, "SaveBtn"), context->text.text(23) + " \u25CF");
         EXPECT_EQ(d.GetAttribute(main, "J_A_P", "normalimage"), "default_x.png");
         EXPECT_EQ(context->images.workingBlock.button(kA).SDownPos, 7);
         EXPECT_EQ(context->profile.currentRecords[kA].SDownPos, 7);

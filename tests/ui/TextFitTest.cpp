@@ -150,6 +150,20 @@ const std::vector<SkinCase>& skinCases() {
            }},
           {"ProFileIndex1", [](const TextStore&) { return std::vector<std::string>{"\u25CF"}; }},
           {"StatusLabel", statusLines},
+          {"Marks_J_ZL_P", [](const TextStore& t) {
+               return std::vector<std::string>{t.text(309),
+                                               t.text(306) + " " + t.text(307) + " " + t.text(308)};
+           }},
+          {"Marks_J_RSB_P", [](const TextStore& t) {
+               return std::vector<std::string>{t.text(306) + " " + t.text(307) + " " + t.text(308)};
+           }},
+          {"MarkLegendLabel", ids({310})},
+          {"Caption_J_CAP_P", ids({304})},
+          {"Caption_J_HOME_P", ids({305})},
+          {"Caption_LStickSetBtn", ids({19})},
+          {"Caption_RStickSetBtn", ids({20})},
+          {"Caption_J_LSB_P", ids({1})},
+          {"Caption_J_RSB_P", ids({18})},
           {"RestoreLastTimeBtn", ids({24})},
           {"TestPlayBtn", ids({54})},
           {"ProFileBtnl", longestNames},
@@ -237,6 +251,12 @@ const std::vector<SkinCase>& skinCases() {
     };
     return cases;
 }
+
+// Menu items whose text the editors write into the shared menu files, with the text number.
+const std::vector<std::pair<std::string, int>> kRewrittenMenuItems = {
+    {"nothing", 35},   {"LStickBut", 1},      {"RStickBut", 18}, {"ModeNothing", 35},
+    {"modeL", 19},     {"modeR", 20},         {"RotateNothing", 36}, {"Rrotate90", 37},
+    {"Lrotate90", 38}, {"rotate180", 39},     {"DeadzoneNothing", 35}};
 
 // --- measuring --------------------------------------------------------------------------------
 
@@ -381,10 +401,6 @@ TEST_P(TextFitTest, EveryTextOfEverySkinFitsItsControl) {
 // Menus: every item, as the file has it and as the program rewrites it, fits the menu's width
 // at the menu's font (the toolkit draws items 12 pixels from the left, 8 from the right).
 TEST_P(TextFitTest, EveryMenuItemFitsItsMenu) {
-    const std::vector<std::pair<std::string, int>> rewritten = {
-        {"nothing", 35}, {"LStickBut", 1},       {"RStickBut", 18},  {"ModeNothing", 35},
-        {"modeL", 19},   {"modeR", 20},          {"RotateNothing", 36}, {"Rrotate90", 37},
-        {"Lrotate90", 38}, {"rotate180", 39},    {"DeadzoneNothing", 35}};
     std::size_t menus = 0;
     for (const auto& entry : fs::directory_iterator(kResourceFolder)) {
         const std::string name = entry.path().filename().string();
@@ -412,7 +428,7 @@ TEST_P(TextFitTest, EveryMenuItemFitsItsMenu) {
             }
             const std::string itemName = item.get<std::string>("<xmlattr>.name", "");
             std::string text = item.get<std::string>("<xmlattr>.text", "");
-            for (const auto& [rewrittenName, id] : rewritten) {
+            for (const auto& [rewrittenName, id] : kRewrittenMenuItems) {
                 if (itemName == rewrittenName) {
                     text = texts.text(id);
                 }
@@ -423,6 +439,34 @@ TEST_P(TextFitTest, EveryMenuItemFitsItsMenu) {
         }
     }
     EXPECT_GT(menus, 10u);
+}
+
+// The shared menu files ship with the English texts of the store, so the first run in English
+// has nothing to rewrite and a file never disagrees with the editor that shows the same item.
+TEST(ShippedMenus, HoldTheStoreTextsOfTheItemsTheEditorsRewrite) {
+    TextStore english;
+    ASSERT_TRUE(english.open(kDataFolder + "MultiLingual.db")) << english.lastError();
+    const fs::path source = fs::path(ORV_TEST_SOURCE_DIR) / "resources" / "menus";
+    std::size_t checked = 0;
+    for (const auto& entry : fs::directory_iterator(source)) {
+        const std::string name = entry.path().filename().string();
+        if (entry.path().extension() != ".xml" || name.find('_') != std::string::npos) {
+            continue;
+        }
+        boost::property_tree::ptree tree;
+        boost::property_tree::read_xml(entry.path().string(), tree);
+        for (const auto& [tag, item] : tree.get_child("Window.Menu")) {
+            const std::string itemName = item.get<std::string>("<xmlattr>.name", "");
+            for (const auto& [rewrittenName, id] : kRewrittenMenuItems) {
+                if (itemName == rewrittenName && tag == "MenuElement") {
+                    ++checked;
+                    EXPECT_EQ(item.get<std::string>("<xmlattr>.text", ""), english.text(id))
+                        << name << " " << itemName;
+                }
+            }
+        }
+    }
+    EXPECT_GT(checked, 30u);
 }
 
 // The measurements mean something only with the font the skins name.

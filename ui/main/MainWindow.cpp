@@ -41,6 +41,9 @@ struct MainWindowTexts {
 constexpr MainWindowTexts kLanguageTexts[] = {
     {"FileMenuBtn", 25}, {"HelpMenuBtn", 29},        {"ProFilePromptLabel", 21}, {"ResetBtn", 22},
     {"SaveBtn", 23},     {"RestoreLastTimeBtn", 24}, {"TestPlayBtn", 54},
+    // Captions beside the cells that name a button or a stick in words.
+    {"Caption_J_CAP_P", 304}, {"Caption_J_HOME_P", 305}, {"Caption_LStickSetBtn", 19},
+    {"Caption_RStickSetBtn", 20}, {"Caption_J_LSB_P", 1}, {"Caption_J_RSB_P", 18},
 };
 
 void closeWindowTitled(const char* windowTitle) {
@@ -74,6 +77,12 @@ void MainWindow::bindControls() {
     testButton_ = lookup.find("TestPlayBtn");
     statusLabel_ = lookup.find("StatusLabel");
     panel_.bind(lookup);
+    for (std::size_t slot = 0; slot < extraMarks_.size(); ++slot) {
+        if (const kit::Control* cell = panel_.cell(slot)) {
+            extraMarks_[slot] = lookup.find("Marks_" + cell->GetName());
+        }
+    }
+    markLegendLabel_ = lookup.find("MarkLegendLabel");
     lookup.report(GetTitle());
     missing_ = lookup.missing();
 }

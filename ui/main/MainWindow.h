@@ -9,6 +9,7 @@
 // When its window is destroyed it sends the identity switch request to an open controller and
 // posts the quit message.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -136,6 +137,9 @@ private:
     void showTransferDone(bool exported, const std::string& file);
     bool hasUnsavedChanges() const;
     void updateUnsavedMarks();
+    // Long press, turbo, continuous-disable and long-press switch marks over the cells of the
+    // open profile, and their legend; none while no profile is open.
+    void updateCellExtraMarks();
 
     // Menus and hot keys (MainWindowMenus.cpp).
     void openFileMenu();
@@ -167,6 +171,8 @@ private:
     kit::Control* restoreButton_ = nullptr;
     kit::Control* testButton_ = nullptr;
     kit::Control* statusLabel_ = nullptr;
+    std::array<kit::Control*, kButtonSlotCount> extraMarks_{};  // "Marks_" + cell name
+    kit::Control* markLegendLabel_ = nullptr;
 
     ProfileMarks profileMarks_;
     ButtonPanel panel_;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ui/main/CellExtraMarks.h"
 #include "ui/main/MainWindow.h"
 
 namespace orv {
@@ -71,6 +72,18 @@ void MainWindow::updateUnsavedMarks() {
     for (std::uint32_t p = 1; p <= ProfileMarks::kProfiles; ++p) {
         setText(selector_.tab(p), unsaved && p == chosenProfile_ ? kUnsavedMark : "");
     }
+    updateCellExtraMarks();
+}
+
+void MainWindow::updateCellExtraMarks() {
+    const ProfileImages& images = context_.images;
+    const bool open = chosenProfile_ != 0 && images.currentProfile == chosenProfile_;
+    for (std::size_t slot = 0; slot < extraMarks_.size(); ++slot) {
+        setText(extraMarks_[slot],
+                open ? extraMarksText(images.workingBlock.button(slot), context_.text) : "");
+    }
+    setText(markLegendLabel_, context_.text.text(kExtraMarksLegendText));
+    setVisible(markLegendLabel_, open);
 }
 
 }  // namespace orv
