@@ -58,7 +58,7 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (76, 'The controller could not be initialized. Reconnect the controller and start the tool again.', 'コントローラーを初期化できませんでした。コントローラーを接続し直してから、もう一度起動してください。'),
 (82, 'This controller cannot be used with this tool.', 'このコントローラーはこのツールでは使用できません。'),
 -- Prompts
-(71, 'ORV Function Set Tool  Version 1.0', 'ORV 機能設定ツール  バージョン 1.0'),
+(71, 'Version {version}', 'バージョン {version}'),
 (72, 'The profile was saved to the controller.', 'プロファイルをコントローラーに保存しました。'),
 (73, 'OK', 'OK'),
 (74, 'Save this profile to the controller?', 'このプロファイルをコントローラーに保存しますか？'),
@@ -113,4 +113,6 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (307, 'T', '連'),
 (308, 'C', '無'),
 (309, 'S', '切'),
-(310, 'Marks: L long press · T turbo · C continuous-disable · S long-press switch', '表示: 長 長押し・連 連射・無 連続入力無効・切 長押し切り替え');
+(310, 'Marks: L long press · T turbo · C continuous-disable · S long-press switch', '表示: 長 長押し・連 連射・無 連続入力無効・切 長押し切り替え'),
+-- About window
+(311, 'This tool uses Qt (GNU LGPL 3), SQLite (public domain), Boost (Boost Software License 1.0), hidapi (BSD licence), libusb (GNU LGPL 2.1), libudev (GNU LGPL 2.1) and the Noto fonts (SIL Open Font License 1.1).', 'このツールは次のソフトウェアを使用しています: Qt (GNU LGPL 3)、SQLite (パブリックドメイン)、Boost (Boost Software License 1.0)、hidapi (BSD ライセンス)、libusb (GNU LGPL 2.1)、libudev (GNU LGPL 2.1)、Noto フォント (SIL Open Font License 1.1)。');

@@ -17,6 +17,7 @@
 #include "device/SettingRecords.h"
 #include "profile/ProfileModel.h"
 #include "text/TextStore.h"
+#include "ui/dialogs/HelpForm.h"
 #include "ui/kit/Control.h"
 #include "ui/kit/PaintManager.h"
 #include "ui/kit/WindowImplBase.h"
@@ -203,7 +204,14 @@ const std::vector<SkinCase>& skinCases() {
         {"SaveTipsFrom",
          {{"PromptInfoLabel", ids({74})}, {"OKBtn", ids({64})}, {"CancelBtn", ids({65})}}},
         {"SaveSuccessFrom", {{"PromptInfoLabel", ids({72})}, {"CancelBtn", ids({73})}}},
-        {"VersionForm", {{"PromptInfoLabel", ids({71})}}},
+        {"VersionForm",
+         {{"PromptInfoLabel",
+           [](const TextStore& t) {
+               return std::vector<std::string>{
+                   HelpForm::versionLine(t, "v10.20.30-1234-gabcdef0-dirty")};
+           }},
+          {"LicenceLabel", ids({311})},
+          {"OKBtn", ids({73})}}},
         {"FunButtonForm",
          {{"PressBtn", functionLabels},
           {"LongPressBtn", functionLabels},
