@@ -115,4 +115,7 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (309, 'S', '切'),
 (310, 'Marks: L long press · T turbo · C continuous-disable · S long-press switch', '表示: 長 長押し・連 連射・無 連続入力無効・切 長押し切り替え'),
 -- About window
-(311, 'This tool uses Qt (GNU LGPL 3), SQLite (public domain), Boost (Boost Software License 1.0), hidapi (BSD licence), libusb (GNU LGPL 2.1), libudev (GNU LGPL 2.1) and the Noto fonts (SIL Open Font License 1.1).', 'このツールは次のソフトウェアを使用しています: Qt (GNU LGPL 3)、SQLite (パブリックドメイン)、Boost (Boost Software License 1.0)、hidapi (BSD ライセンス)、libusb (GNU LGPL 2.1)、libudev (GNU LGPL 2.1)、Noto フォント (SIL Open Font License 1.1)。');
+(311, 'This tool uses Qt (GNU LGPL 3), SQLite (public domain), Boost (Boost Software License 1.0), hidapi (BSD licence), libusb (GNU LGPL 2.1), libudev (GNU LGPL 2.1) and the Noto fonts (SIL Open Font License 1.1).', 'このツールは次のソフトウェアを使用しています: Qt (GNU LGPL 3)、SQLite (パブリックドメイン)、Boost (Boost Software License 1.0)、hidapi (BSD ライセンス)、libusb (GNU LGPL 2.1)、libudev (GNU LGPL 2.1)、Noto フォント (SIL Open Font License 1.1)。'),
+-- Simulated controller
+(312, 'Keys (simulated controller):', 'キー操作 (シミュレーション):'),
+(313, 'Simulated controller', 'シミュレーションのコントローラー');

@@ -44,6 +44,7 @@ constexpr MainWindowTexts kLanguageTexts[] = {
     // Captions beside the cells that name a button or a stick in words.
     {"Caption_J_CAP_P", 304}, {"Caption_J_HOME_P", 305}, {"Caption_LStickSetBtn", 19},
     {"Caption_RStickSetBtn", 20}, {"Caption_J_LSB_P", 1}, {"Caption_J_RSB_P", 18},
+    {"SimulatedMarkLabel", 313},
 };
 
 void closeWindowTitled(const char* windowTitle) {
@@ -83,6 +84,7 @@ void MainWindow::bindControls() {
         }
     }
     markLegendLabel_ = lookup.find("MarkLegendLabel");
+    setVisible(GetPaintManager().FindControl("SimulatedMarkLabel"), setup_.simulatedController);
     lookup.report(GetTitle());
     missing_ = lookup.missing();
 }

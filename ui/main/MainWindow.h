@@ -37,6 +37,8 @@ struct MainWindowSetup {
     // Called once each time the overview has been shown after a successful connection, after
     // the loading window's close was handled.
     std::function<void(kit::WindowHandle mainWindow)> onOverviewShown;
+    // The controller is the simulated one: the title band says so.
+    bool simulatedController = false;
 };
 
 class MainWindow : public kit::WindowImplBase {
