@@ -11,6 +11,7 @@
 #include "context/DeviceContext.h"
 #include "app/ToolOptions.h"
 #include "context/InstallPaths.h"
+#include "context/UserCopies.h"
 #include "device/hid/linux/LinuxHidBackend.h"
 #include "sim/KeyboardPlay.h"
 #include "sim/Simulation.h"
@@ -63,6 +64,9 @@ int main(int argc, char** argv) {
     std::filesystem::current_path(folder, ignored);
     orv::kit::PaintManager::SetInstancePath(folder);
     orv::kit::PaintManager::SetResourcePath(folder + "Resources/");
+    // The shipped files are only read; the menus the editors rewrite are the user's own copies.
+    orv::kit::PaintManager::SetMenuPath(orv::paths::userMenuFolder());
+    orv::paths::refreshMenuCopies(folder + "Resources/", orv::paths::userMenuFolder());
 
     // The backends are never destroyed: a detached connection worker may still use them while
     // the process exits.

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "context/InstallPaths.h"
 #include "profile/ProfileModel.h"
 #include "profile/SettingsDatabase.h"
 
@@ -92,7 +93,7 @@ double secondsFor(int rounds, Load&& load) {
 int main(int argc, char** argv) {
     std::filesystem::path file =
         argc > 1 ? std::filesystem::path(argv[1])
-                 : std::filesystem::path(argv[0]).parent_path() / "DefaultData.db";
+                 : std::filesystem::path(orv::paths::dataFolder()) / "DefaultData.db";
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 200;
 
     orv::SqliteConnection db;

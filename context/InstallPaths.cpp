@@ -42,7 +42,10 @@ std::string executableFolder() {
 }
 
 std::string dataFolder() {
-    return executableFolder();
+    // bin/ and share/ are siblings in the build tree and under every install prefix.
+    const std::filesystem::path data =
+        std::filesystem::path(executableFolder() + "../share/orvtool/").lexically_normal();
+    return withSlash(data.string());
 }
 
 std::string userStateFolder() {

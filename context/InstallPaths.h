@@ -11,7 +11,8 @@ namespace orv::paths {
 // The folder of the running executable, with a trailing '/'.
 std::string executableFolder();
 
-// The folder of the shipped run-time data (databases, font, "Resources/"), with a trailing '/'.
+// The folder of the shipped run-time data (databases, font, "Resources/"), with a trailing '/':
+// "../share/orvtool/" from the executable's folder (normalised), in the build tree as installed.
 std::string dataFolder();
 
 // Per-user folders for what the tool writes while it runs, each ending in "orvtool/" and with a

@@ -19,18 +19,13 @@ std::string hex4(std::uint16_t value) {
     return text;
 }
 
-}  // namespace
-
-bool openController(DeviceLink& link, std::uint16_t productId) {
-    Lock lock(link.commandLock);
+// Opens the first interface of (vendor, productId). On failure `openError` holds the reason of
+// the first interface that was present but could not be opened (empty when none was present).
+bool openFirst(DeviceLink& link, std::uint16_t productId, std::string& openError) {
     // Close the previous handle before replacing it; otherwise every re-probe after an unplug
     // would leak one.
     link.hidDevice.reset();
-    if (link.backend == nullptr) {
-        link.lastError = "no HID backend";
-        return false;
-    }
-    std::string openError;
+    openError.clear();
     for (const hid::DeviceInfo& info : link.backend->enumerate()) {
         if (info.vendorId != kVendorId || info.productId != productId) {
             continue;
@@ -41,9 +36,30 @@ bool openController(DeviceLink& link, std::uint16_t productId) {
             link.hidDevice = std::move(device);
             return true;
         }
+        // Backends say so directly; a message in the shared wording counts as well.
+        if (link.backend->lastOpenDenied() ||
+            std::string_view(error).starts_with(hid::kPermissionFailurePrefix)) {
+            link.accessDenied = true;
+        }
         if (openError.empty()) {
             openError = error;
         }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool openController(DeviceLink& link, std::uint16_t productId) {
+    Lock lock(link.commandLock);
+    if (link.backend == nullptr) {
+        link.hidDevice.reset();
+        link.lastError = "no HID backend";
+        return false;
+    }
+    std::string openError;
+    if (openFirst(link, productId, openError)) {
+        return true;
     }
     link.lastError =
         openError.empty() ? "no controller with product " + hex4(productId) : openError;
@@ -57,11 +73,29 @@ ProductIdentity probeController(DeviceLink& link) {
         {kConfigurationProductId, ProductIdentity::Configuration},
         {kRejectedProductId, ProductIdentity::Rejected},
     }};
+    if (link.backend == nullptr) {
+        link.hidDevice.reset();
+        link.lastError = "no HID backend";
+        return ProductIdentity::None;
+    }
+    // A controller that is there but cannot be opened (most often: no access rights) is the
+    // reason to report, not the absence of the identities tried after it.
+    std::string firstOpenError;
+    link.accessDenied = false;
     for (const auto& [productId, identity] : kOrder) {
-        if (openController(link, productId)) {
+        std::string openError;
+        if (openFirst(link, productId, openError)) {
             return identity;
         }
+        if (firstOpenError.empty()) {
+            firstOpenError = openError;
+        }
     }
+    link.lastError = firstOpenError.empty() ? "no controller found (products " +
+                                                  hex4(kOrdinaryProductId) + ", " +
+                                                  hex4(kConfigurationProductId) + ", " +
+                                                  hex4(kRejectedProductId) + ")"
+                                            : firstOpenError;
     return ProductIdentity::None;
 }
 

@@ -27,11 +27,13 @@ inline constexpr std::size_t kSwitchRequestQueries = 5;  // lengths 14, 15, 16, 
 // Opens the first interface, in enumeration order, of vendor 0x7A31 with `productId`. A handle
 // held before is closed first, so hidDevice is the new handle on success and null otherwise.
 // Interfaces of other vendors or products are skipped; one that cannot be opened is skipped
-// too and its reason kept in lastError.
+// too and its reason kept in lastError (accessDenied is set when access to it was denied; it is
+// never cleared here).
 bool openController(DeviceLink& link, std::uint16_t productId);
 
 // One probe without waiting: tries 0x0A10, 0x0B20, 0x0B21 in that order; the first that opens
-// decides. ProductIdentity::None leaves hidDevice null.
+// decides. ProductIdentity::None leaves hidDevice null. accessDenied afterwards says whether an
+// interface of this probe was denied to this user.
 ProductIdentity probeController(DeviceLink& link);
 
 // Up to kFindAttempts probes, each after a kFindAttemptWait wait; the first identity found, or

@@ -45,6 +45,10 @@ struct DeviceLink {
     // Why the last failed probe, transfer or command failed (human-readable, with the OS or
     // protocol reason); written under commandLock.
     std::string lastError;
+    // Set by every probe: true when an interface of the controller's vendor was present but
+    // could not be opened because access was denied (a missing udev rule), so "not found" is
+    // the wrong thing to tell the user.
+    std::atomic<bool> accessDenied{false};
 };
 
 using SwitchModeLists = std::vector<SwitchModeList>;  // entry n-1 is profile n

@@ -80,25 +80,21 @@ Status checkContents(const SqliteConnection& db) {
         return Status::failure("unreadable schema: " + ran.error);
     }
     if (!foreign.empty()) {
-        return Status::failure("not a settings file: holds " + foreign.front());
-    }
-    std::vector<std::string> key;
-    if (Status ran = collect(db, "SELECT BtnName FROM tBUTSET LIMIT 0;", key); !ran) {
-        return Status::failure("not a settings file: " + ran.error);
+        return Status::failure("holds " + foreign.front());
     }
     return Status::success();
 }
 
 }  // namespace
 
-Status openImportedSettings(const std::filesystem::path& chosenFile, PrivateTempFolder& folder,
-                            SqliteConnection& db) {
+Status openUntrustedDatabase(const std::filesystem::path& chosenFile, PrivateTempFolder& folder,
+                             SqliteConnection& db, std::uint64_t sizeCap) {
     db.close();
     if (Status created = folder.create(); !created) {
         return created;
     }
-    const std::filesystem::path copy = folder.path() / "import.db";
-    if (Status copied = copyRegularFile(chosenFile, copy, kImportSizeCap); !copied) {
+    const std::filesystem::path copy = folder.path() / "untrusted.db";
+    if (Status copied = copyRegularFile(chosenFile, copy, sizeCap); !copied) {
         return copied;
     }
     std::string error;
@@ -113,6 +109,23 @@ Status openImportedSettings(const std::filesystem::path& chosenFile, PrivateTemp
         db.close();
     }
     return checked;
+}
+
+Status openImportedSettings(const std::filesystem::path& chosenFile, PrivateTempFolder& folder,
+                            SqliteConnection& db) {
+    Status opened = openUntrustedDatabase(chosenFile, folder, db, kImportSizeCap);
+    if (!opened) {
+        if (opened.error.rfind("holds ", 0) == 0) {
+            opened.error = "not a settings file: " + opened.error;
+        }
+        return opened;
+    }
+    std::vector<std::string> key;
+    if (Status ran = collect(db, "SELECT BtnName FROM tBUTSET LIMIT 0;", key); !ran) {
+        db.close();
+        return Status::failure("not a settings file: " + ran.error);
+    }
+    return Status::success();
 }
 
 }  // namespace orv

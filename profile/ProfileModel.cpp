@@ -32,6 +32,13 @@ constexpr std::array<ItemCode, 25> kItemCodes = {{
     {"LStickBut", 14}, {"RStickBut", 15}, {"Home", 16}, {"Cap", 17},  {"nothing", 31},
 }};
 
+// Item name of codes 0..17 as the menus hand it on in NS mode; PC mode names 8..13 its own way.
+constexpr std::array<std::string_view, 18> kNsItemOfCode = {
+    "Up", "Down", "Left", "Right", "Y",    "B",         "A",         "X",    "L",
+    "R",  "ZL",   "ZR",   "Minus", "Plus", "LStickBut", "RStickBut", "Home", "Cap"};
+constexpr std::array<std::string_view, 6> kPcItemOfCode = {"LB", "RB", "LT", "RT", "BACK",
+                                                           "START"};
+
 // Fixed labels of codes 0..17 per host mode; an empty entry comes from the text store.
 struct FixedLabel {
     std::string_view ns;
@@ -90,6 +97,19 @@ FunctionCode functionCodeFromItemName(std::string_view itemName) {
         }
     }
     return kFunctionNone;
+}
+
+std::string itemNameOfCode(FunctionCode code, HostMode mode) {
+    if (code == kFunctionNone) {
+        return "nothing";
+    }
+    if (code >= kNsItemOfCode.size()) {
+        return {};
+    }
+    if (mode == HostMode::PC && code >= 8 && code <= 13) {
+        return std::string(kPcItemOfCode[code - 8]);
+    }
+    return std::string(kNsItemOfCode[code]);
 }
 
 std::string functionLabel(FunctionCode code, HostMode mode, const TextStore& texts) {

@@ -21,6 +21,10 @@ class TextStore;
 
 // Menu item name to code; exact and case-sensitive; any other name gives 31.
 FunctionCode functionCodeFromItemName(std::string_view itemName);
+// The item name that produces `code` in `mode`, as the assignment menus hand it on: PC names
+// for 8..13 in PC mode ("LB", "RB", "LT", "RT", "BACK", "START"), "nothing" for 31, "" for a
+// code no item produces.
+std::string itemNameOfCode(FunctionCode code, HostMode mode);
 // Label shown for a code in the host mode; codes 14, 15, 17 (PC) and 31 come from the texts.
 // Codes 18..30 and 32..255 get the label of 31.
 std::string functionLabel(FunctionCode code, HostMode mode, const TextStore& texts);
@@ -47,6 +51,17 @@ std::optional<StickChoice> stickChoiceFromItemName(std::string_view itemName);
 void applyStickChoice(StickSetting& stick, StickChoice choice);
 
 // --- Numbers and times ----------------------------------------------------------------------
+
+// The bounds the editors step a time value within, in tenths of a second (turbo: its setting).
+struct TimeRange {
+    std::uint8_t minimum;
+    std::uint8_t maximum;
+    bool contains(int value) const { return value >= minimum && value <= maximum; }
+};
+inline constexpr TimeRange kLongPressTimeRange{5, 20};
+inline constexpr TimeRange kTurboTimeRange{1, 5};
+inline constexpr TimeRange kConDisableTimeRange{1, 30};
+inline constexpr TimeRange kSwitchTimeRange{5, 30};
 
 // Decimal reading by the C library's wide-string-to-integer rules: leading blanks (space, \t,
 // \n, \v, \f, \r) and one sign allowed, reading stops at the first non-digit, no digits gives 0;

@@ -1,5 +1,5 @@
 #pragma once
-// Where the shipped settings databases are: beside the executable.
+// Where the shipped settings databases are: in the data folder (orv::paths::dataFolder()).
 
 #include <filesystem>
 
@@ -9,8 +9,8 @@ struct SettingsFiles {
     std::filesystem::path defaultData;     // "DefaultData.db": factory settings, read only
     std::filesystem::path exportTemplate;  // "ProfileTemData.db": export template, never modified
 
-    static SettingsFiles beside(const std::filesystem::path& executableFolder) {
-        return {executableFolder / "DefaultData.db", executableFolder / "ProfileTemData.db"};
+    static SettingsFiles beside(const std::filesystem::path& dataFolder) {
+        return {dataFolder / "DefaultData.db", dataFolder / "ProfileTemData.db"};
     }
 };
 

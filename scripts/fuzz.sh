@@ -15,7 +15,7 @@ cmake --build --preset fuzz -j 2 --target orv_import_fuzz
 corpus=build/fuzz/corpus/import
 findings=build/fuzz/findings
 mkdir -p "$corpus" "$findings"
-cp -f build/fuzz/bin/ProfileTemData.db "$corpus/template.db"
+cp -f build/fuzz/share/orvtool/ProfileTemData.db "$corpus/template.db"
 printf 'SQLite format 3\0' >"$corpus/header-only.db"
 
 ASAN_OPTIONS=detect_leaks=1 build/fuzz/bin/orv_import_fuzz "$corpus" \

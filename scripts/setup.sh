@@ -11,7 +11,11 @@ packages=(
   libhidapi-dev libusb-1.0-0-dev libudev-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
+  # Debian package: build (cpack, dpkg-shlibdeps), check (lintian, appstreamcli)
+  dpkg-dev fakeroot lintian appstream
 )
+# The virtual machine run of the real device path (scripts/vm-test.sh).
+packages+=(qemu-system-x86)
 
 missing=()
 for p in "${packages[@]}"; do

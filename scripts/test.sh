@@ -8,7 +8,14 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh default asan
 export QT_QPA_PLATFORM=offscreen
 ctest --preset default -j "$(nproc)"
+# Installable package: build it from the default build, install it, run it as an unprivileged
+# user in English and Japanese, verify the installed files and remove it.
+scripts/install-check.sh
 ctest --preset asan -j "$(nproc)"
 if [ -x scripts/fuzz.sh ]; then
   scripts/fuzz.sh
 fi
+
+# The real device path on a real kernel: the simulated controller on a virtual USB bus in a
+# qemu guest (software emulation, bounded by ORV_VM_TIMEOUT, 420 s by default).
+scripts/vm-test.sh default

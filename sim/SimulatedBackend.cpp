@@ -176,6 +176,13 @@ std::unique_ptr<hid::Device> SimulatedBackend::open(const hid::DeviceInfo& info,
         if (entries[i].controller) {
             const std::uint64_t connection = entries[i].controller->connection();
             if (makePath(i, connection) == info.path && entries[i].controller->productId()) {
+                if (deniedAccess_) {
+                    error = std::string(hid::kPermissionFailurePrefix) +
+                            " to open the controller at " + info.path + " (simulated)";
+                    lastOpenDenied_ = true;
+                    return nullptr;
+                }
+                lastOpenDenied_ = false;
                 return std::make_unique<ControllerHandle>(entries[i].controller, connection);
             }
         } else {
@@ -186,6 +193,7 @@ std::unique_ptr<hid::Device> SimulatedBackend::open(const hid::DeviceInfo& info,
         }
     }
     error = "cannot open " + info.path + ": no such device";
+    lastOpenDenied_ = false;
     return nullptr;
 }
 

@@ -4,6 +4,7 @@
 // "sim:<device>:<connection>", so a handle never survives its device leaving the bus.
 // Hot-plug events of every device go to the listener registered with watchDeviceChanges.
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -29,11 +30,16 @@ public:
     void plugForeign(std::size_t number);
     void unplugForeign(std::size_t number);
 
+    // While set, every controller is listed but cannot be opened, as when no udev rule gives
+    // this user access: open fails and lastOpenDenied() is true. Other devices still open.
+    void denyControllerAccess(bool denied) { deniedAccess_ = denied; }
+
     Clock& clock() { return clock_; }
 
     std::vector<hid::DeviceInfo> enumerate() override;
     std::unique_ptr<hid::Device> open(const hid::DeviceInfo& info, std::string& error) override;
     bool watchDeviceChanges(std::function<void(std::uint32_t)> listener) override;
+    bool lastOpenDenied() const override { return lastOpenDenied_; }
 
 private:
     struct Foreign {
@@ -49,6 +55,8 @@ private:
     void notify(std::uint32_t event);
 
     Clock& clock_;
+    std::atomic<bool> deniedAccess_{false};
+    std::atomic<bool> lastOpenDenied_{false};
     std::mutex mutex_;
     std::vector<Entry> entries_;
     std::vector<Foreign> foreign_;

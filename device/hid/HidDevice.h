@@ -11,6 +11,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orv::hid {
@@ -37,6 +38,10 @@ public:
     virtual const std::string& lastError() const = 0;
 };
 
+// How every backend's open failure for lack of access permission begins, so front ends can tell
+// it apart (and point at the udev rule) without parsing the rest.
+inline constexpr std::string_view kPermissionFailurePrefix = "No permission";
+
 // Device-change notification codes, as the window messages carry them.
 inline constexpr std::uint32_t kDeviceArrival = 0x8000;
 inline constexpr std::uint32_t kDeviceRemoveComplete = 0x8004;
@@ -48,6 +53,9 @@ public:
     virtual std::vector<DeviceInfo> enumerate() = 0;
     // Opens one interface for reading and writing; null with `error` set on failure.
     virtual std::unique_ptr<Device> open(const DeviceInfo& info, std::string& error) = 0;
+    // Whether the last open() that returned null failed because access was denied: the
+    // interface is there, but this user may not open it. Backends that cannot tell say false.
+    virtual bool lastOpenDenied() const { return false; }
     // Hot-plug: `listener` receives kDeviceArrival / kDeviceRemoveComplete, from any thread,
     // until it is replaced or cleared. Returns false when the backend cannot watch.
     virtual bool watchDeviceChanges(std::function<void(std::uint32_t)> listener) = 0;

@@ -100,6 +100,18 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (107, 'Release the button to stop the repeat.', 'ボタンを離すと、連続出力が止まります。'),
 (108, 'Release the button and press it again to resume input.', 'ボタンを離してもう一度押すと、入力が再開されます。'),
 (109, 'A short press sends the function of the current position.', '短く押すと、現在の位置の機能が出力されます。'),
+-- Backup and restore of the whole controller
+(200, 'Back up controller…', 'コントローラーをバックアップ…'),
+(201, 'Restore controller…', 'コントローラーを復元…'),
+(202, 'Back up controller', 'コントローラーのバックアップ'),
+(203, 'Restore controller', 'コントローラーの復元'),
+(204, 'All twelve profiles of the controller were backed up.', 'コントローラーの12個のプロファイルをすべてバックアップしました。'),
+(205, 'The backup could not be written. Choose a folder you can write to and try again.', 'バックアップを書き込めませんでした。書き込み可能なフォルダーを選んで、もう一度お試しください。'),
+(206, 'This file is not a controller backup, or it is damaged. Nothing was written to the controller.', 'このファイルはコントローラーのバックアップではないか、破損しています。コントローラーには何も書き込まれていません。'),
+(207, 'All profiles in the backup were restored to the controller.', 'バックアップのプロファイルをすべてコントローラーに復元しました。'),
+(208, 'Restoring stopped because the controller did not take a profile. The profiles not yet written are unchanged. Check the cable and try again.', 'コントローラーがプロファイルを受け付けなかったため、復元を中止しました。まだ書き込まれていないプロファイルは変更されていません。ケーブルを確認して、もう一度お試しください。'),
+(209, 'Leave the profile you are editing before backing up or restoring the controller.', 'コントローラーのバックアップや復元の前に、編集中のプロファイルを終了してください。'),
+(210, 'No controller is connected.', 'コントローラーが接続されていません。'),
 -- Feedback while a profile is open
 (300, 'Factory settings are shown. Save writes them to the controller; Revert keeps the profile as it was.', '工場出荷時の設定を表示しています。「保存」でコントローラーに書き込み、「元に戻す」で元の設定に戻ります。'),
 (301, 'Profile “{profile}” exported to {file}.', 'プロファイル「{profile}」を {file} にエクスポートしました。'),
@@ -119,3 +131,8 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 -- Simulated controller
 (312, 'Keys (simulated controller):', 'キー操作 (シミュレーション):'),
 (313, 'Simulated controller', 'シミュレーションのコントローラー');
+
+
+-- Installation and access (320-329)
+INSERT INTO MultiLingualData (id, english, japanese) VALUES
+(320, 'The controller is plugged in, but this user may not open it. Install the orvtool package, or copy 70-orv-controller.rules to /etc/udev/rules.d/, then plug the controller in again.', 'コントローラーは接続されていますが、このユーザーには開く権限がありません。orvtool パッケージをインストールするか、70-orv-controller.rules を /etc/udev/rules.d/ にコピーしてから、コントローラーを接続し直してください。');

@@ -19,6 +19,10 @@ public:
     std::vector<hid::DeviceInfo> enumerate() override { return inner_.enumerate(); }
     std::unique_ptr<hid::Device> open(const hid::DeviceInfo& info, std::string& error) override {
         opened.push_back(info.path);
+        if (refusedPath == info.path) {
+            error = "No permission to open the controller at " + info.path;
+            return nullptr;
+        }
         auto device = inner_.open(info, error);
         if (!device) {
             return nullptr;
@@ -28,8 +32,10 @@ public:
     bool watchDeviceChanges(std::function<void(std::uint32_t)> l) override {
         return inner_.watchDeviceChanges(std::move(l));
     }
+    bool lastOpenDenied() const override { return inner_.lastOpenDenied(); }
     int live = 0;
     std::vector<std::string> opened;
+    std::string refusedPath;  // an interface that is present but cannot be opened
 
 private:
     struct Counted final : hid::Device {
@@ -94,6 +100,39 @@ TEST_F(ControllerDiscoveryTest, AProbeClosesTheHandleItReplacesAndNullsItWhenNot
     EXPECT_EQ(probeController(link), ProductIdentity::None);
     EXPECT_EQ(link.hidDevice, nullptr);
     EXPECT_EQ(counting.live, 0);
+}
+
+TEST_F(ControllerDiscoveryTest, AFailedProbeReportsWhyAPresentControllerCouldNotBeOpened) {
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_NE(link.lastError.find("no controller found"), std::string::npos) << link.lastError;
+
+    // The ordinary identity is present but refuses: its reason must survive the probes of the
+    // identities after it, which are simply absent.
+    auto controller = backend.addController();
+    counting.refusedPath = backend.enumerate().front().path;
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_NE(link.lastError.find("No permission"), std::string::npos) << link.lastError;
+    EXPECT_FALSE(openController(link, kOrdinaryProductId));
+    EXPECT_NE(link.lastError.find("No permission"), std::string::npos) << link.lastError;
+}
+
+TEST_F(ControllerDiscoveryTest, AProbeSaysWhenTheControllerIsThereButDeniedToThisUser) {
+    backend.denyControllerAccess(true);
+    backend.addForeignDevice(0x046D, 0x0B20);
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_FALSE(link.accessDenied) << "no controller at all";
+
+    auto controller =
+        backend.addController(ControllerOptions::poweringOnAs(kConfigurationProductId));
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_TRUE(link.accessDenied);
+
+    backend.denyControllerAccess(false);
+    EXPECT_EQ(probeController(link), ProductIdentity::Configuration);
+    EXPECT_FALSE(link.accessDenied);
+    controller->unplug();
+    EXPECT_EQ(probeController(link), ProductIdentity::None);
+    EXPECT_FALSE(link.accessDenied) << "every probe says it afresh";
 }
 
 TEST_F(ControllerDiscoveryTest, FindControllerWaitsBeforeEveryAttempt) {

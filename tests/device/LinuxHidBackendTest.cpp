@@ -61,9 +61,11 @@ TEST(LinuxHidBackendTest, OpeningAPathWithoutPermissionReportsTheRule) {
     EXPECT_NE(error.find("No permission"), std::string::npos) << error;
     EXPECT_NE(error.find(kUdevRuleFile), std::string::npos) << error;
     EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_TRUE(backend.lastOpenDenied());
 
     EXPECT_EQ(backend.open({"/dev/hidraw-none-such", 0x7A31, 0x0B20}, error), nullptr);
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
+    EXPECT_FALSE(backend.lastOpenDenied());
     if (!temporary.empty()) {
         std::filesystem::remove(temporary);
     }

@@ -14,7 +14,7 @@ namespace {
 // Every text number the tool shows.
 std::vector<int> usedTextNumbers() {
     std::vector<int> ids = {1,  18, 19, 20, 21, 22, 23, 24, 25,  29, 35,
-                            36, 37, 38, 39, 41, 42, 47, 52, 111, 112};
+                            36, 37, 38, 39, 41, 42, 47, 52, 111, 112, 320};
     for (int id = 54; id <= 82; ++id) {
         ids.push_back(id);
     }

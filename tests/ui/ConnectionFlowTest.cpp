@@ -15,6 +15,7 @@
 #include "ui/kit/PaintManager.h"
 #include "ui/kit/SingleInstanceLock.h"
 #include "ui/kit/WindowSystem.h"
+#include "ui/main/LanguageChoice.h"
 #include "ui/main/ProcessStartup.h"
 #include "ui/main/WindowMessages.h"
 
@@ -199,6 +200,27 @@ TEST_F(ConnectionFlowTest, FailingReadShowsInitFailurePromptWhoseOkEndsTheToolWi
         EXPECT_EQ(controller->switchRequests(), 0u);
     });
     EXPECT_EQ(controller->switchRequests(), 0u);
+}
+
+TEST_F(ConnectionFlowTest, ADeniedControllerGetsThePermissionPromptAndPluggingInAgainConnects) {
+    bus().denyControllerAccess(true);
+    auto controller = bus().addController(poweringOnAs(kConfigurationProductId));
+    setup.systemLanguageId = kLangIdJapanese;
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        const kit::WindowHandle prompt = d.WaitForWindow(title::ConnectionForm);
+        ASSERT_NE(prompt, kit::kNoWindow);
+        const std::string shown = d.GetText(prompt, "PromptInfoLabel");
+        EXPECT_EQ(shown, context->text.text(320));
+        EXPECT_EQ(shown.rfind("コントローラーは接続されていますが", 0), 0u) << shown;
+        EXPECT_TRUE(context->device.accessDenied);
+        // The rule is in place now; plugging the controller in again connects.
+        bus().denyControllerAccess(false);
+        controller->unplug();
+        controller->plug();
+        EXPECT_TRUE(d.WaitForWindowGone(prompt));
+        expectOverview(d, main);
+        EXPECT_FALSE(context->device.accessDenied);
+    });
 }
 
 TEST_F(ConnectionFlowTest, ConnectionPromptCloseButtonAlsoEndsTheTool) {

@@ -2,6 +2,8 @@
 // stand-in main window.
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 #include "EditorHarness.h"
 #include "profile/ProfileModel.h"
@@ -190,6 +192,30 @@ TEST_F(EditorFunctionTest, OpeningFitsTheMenuFileToTheHostMode) {
     EXPECT_NE(content.find("name=\"Cap\" text=\"Capture\""), std::string::npos);
     EXPECT_NE(content.find("name=\"Plus\" text=\"\uFF0B\""), std::string::npos);
     EXPECT_NE(content.find("name=\"ZR\" text=\"ZR\""), std::string::npos);
+}
+
+TEST_F(EditorFunctionTest, MenuTextsOfTheCurrentLanguageGoToTheUserCopyOnly) {
+    const std::string file = "BtnSetGreedMenu.xml";
+    texts.language = "japanese";
+    state.lastNsProfile = 1;
+    runEditor(OpenedEditor::Function, [&](kit::testing::Driver& d, kit::WindowHandle editor) {
+        d.Click(editor, "PressBtn");
+        EXPECT_TRUE(d.WaitUntil([] { return !kit::Menu::OpenMenus().empty(); }, 3s));
+        d.DismissMenu();
+    });
+    ASSERT_FALSE(text(35).empty());
+    EXPECT_NE(text(35), "None");
+    EXPECT_EQ(menuFilePath(file), (folder / "menus" / file).string());
+    EXPECT_NE(readMenuFile(file).find("name=\"nothing\" text=\"" + text(35) + "\""),
+              std::string::npos);
+    const auto contentOf = [](const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream content;
+        content << in.rdbuf();
+        return content.str();
+    };
+    EXPECT_EQ(contentOf(folder / "Resources" / file),
+              contentOf(std::filesystem::path(ORV_TEST_DATA_DIR) / "Resources" / file));
 }
 
 TEST_F(EditorFunctionTest, LongPressAndTurboChoicesStoreWithoutACellRefresh) {

@@ -89,8 +89,8 @@ const char* titleOf(OpenedEditor editor) {
     return "";
 }
 
-// The built resources: menu and skin files are copied (the editors rewrite menus), images
-// linked.
+// The built resources: skin and menu files are copied (a test may change them), images linked.
+// The editors rewrite menus in the user's copies under menus/, as the tool does.
 void copyResources(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::filesystem::create_directories(to);
     for (const auto& entry : std::filesystem::directory_iterator(from)) {
@@ -120,6 +120,7 @@ EditorHarness::EditorHarness() {
            "</Window>\n";
     kit::PaintManager::SetInstancePath(folder.string() + "/");
     kit::PaintManager::SetResourcePath((folder / "Resources").string() + "/");
+    kit::PaintManager::SetMenuPath((folder / "menus").string() + "/");
     EXPECT_TRUE(texts.open(built / "MultiLingual.db")) << texts.lastError();
 
     // A profile of six identical images, the first one picked and activated for editing.
@@ -132,6 +133,7 @@ EditorHarness::EditorHarness() {
 }
 
 EditorHarness::~EditorHarness() {
+    kit::PaintManager::SetMenuPath("");
     kit::Menu::CloseAll();
     for (kit::WindowHandle window : kit::LiveWindows()) {
         if (kit::WindowImplBase* w = kit::WindowFromHandle(window)) {
@@ -171,7 +173,7 @@ void EditorHarness::selectButton(std::uint32_t slot, const ButtonSetting& button
 }
 
 std::string EditorHarness::menuFilePath(const std::string& file) const {
-    return (folder / "Resources" / file).string();
+    return kit::PaintManager::GetMenuFile(file);
 }
 
 std::string EditorHarness::readMenuFile(const std::string& file) const {

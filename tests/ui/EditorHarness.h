@@ -78,16 +78,18 @@ protected:
         return value;
     }
 
+    // The user's copy of a menu file (made fresh from the resource copy first), which the
+    // editors open and rewrite.
     std::string menuFilePath(const std::string& file) const;
     std::string readMenuFile(const std::string& file) const;
-    // Adds an item named `item` to the end of the menu of the private resource copy.
+    // Adds an item named `item` to the end of the menu of the user's copy.
     void addMenuItem(const std::string& file, const std::string& item) const;
     std::string text(int id) const { return texts.text(id); }
 
     ProfileImages images;
     ProfileState state;
     TextStore texts;
-    std::filesystem::path folder;  // private executable folder; resources under Resources/
+    std::filesystem::path folder;  // private data folder: Resources/, user menu copies in menus/
     kit::testing::ManualClock uiClock;
 
 private:

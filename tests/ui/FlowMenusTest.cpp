@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "FlowHarness.h"
+#include "profile/ControllerBackup.h"
 #include "profile/ProfileModel.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/WindowSystem.h"
@@ -113,6 +115,50 @@ TEST_F(FlowMenusTest, ExportThenImportMovesAProfileBetweenSlots) {
         ASSERT_TRUE(answer(d, main, "RestoreLastTimeBtn", title::QuitEditPromptFrom, "OKBtn"));
         EXPECT_EQ(context->images.nsProfiles[4], before);
         EXPECT_EQ(d.GetText(main, "ProFileBtn5"), readProfileName(before));
+    });
+}
+
+TEST_F(FlowMenusTest, BackUpAndRestoreTheWholeControllerFromTheFileMenu) {
+    const std::string backupFile = (scratch / "all.orvbackup").string();
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        ASSERT_TRUE(reachOverview(d));
+        d.QueueFileDialogAnswer(backupFile);
+        ASSERT_TRUE(chooseFromFileMenu(d, main, "BackupMenuBtn"));
+        ASSERT_TRUE(d.WaitForMessageBox(1));
+        EXPECT_EQ(d.MessageBoxes()[0].text, context->text.text(kBackupDoneText));
+        EXPECT_EQ(d.MessageBoxes()[0].caption, context->text.text(kBackupCaptionText));
+        EXPECT_EQ(d.FileDialogs()[0].mode, kit::FileDialogRequest::Mode::Save);
+        EXPECT_EQ(d.FileDialogs()[0].defaultExtension, "orvbackup");
+
+        // The controller changes behind the window's back; the restore puts the backup back.
+        DeviceSettingsBlock changed = controller->permanentImage(HostMode::PC, 3);
+        writeProfileName(changed, "Elsewhere");
+        controller->setImage(HostMode::PC, 3, changed);
+        d.QueueFileDialogAnswer(backupFile);
+        ASSERT_TRUE(chooseFromFileMenu(d, main, "RestoreMenuBtn"));
+        ASSERT_TRUE(d.WaitForMessageBox(2));
+        EXPECT_EQ(d.MessageBoxes()[1].text, context->text.text(kRestoreDoneText));
+        EXPECT_EQ(readProfileName(controller->permanentImage(HostMode::PC, 3)), "PROFILE4");
+
+        // A damaged file is refused and nothing is written.
+        const std::string damaged = (scratch / "damaged.orvbackup").string();
+        {
+            std::ofstream junk(damaged, std::ios::binary);
+            junk << "not a backup";
+        }
+        const std::size_t writes = controller->framesReceived(vendor::Command::WriteProfile);
+        d.QueueFileDialogAnswer(damaged);
+        ASSERT_TRUE(chooseFromFileMenu(d, main, "RestoreMenuBtn"));
+        ASSERT_TRUE(d.WaitForMessageBox(3));
+        EXPECT_EQ(d.MessageBoxes()[2].text, context->text.text(kRestoreRefusedText));
+        EXPECT_EQ(controller->framesReceived(vendor::Command::WriteProfile), writes);
+
+        // Not while a profile is being edited.
+        ASSERT_TRUE(editProfile(d, main, 1));
+        ASSERT_TRUE(chooseFromFileMenu(d, main, "BackupMenuBtn"));
+        ASSERT_TRUE(d.WaitForMessageBox(4));
+        EXPECT_EQ(d.MessageBoxes()[3].text, context->text.text(kLeaveEditingFirstText));
+        EXPECT_EQ(d.FileDialogs().size(), 3u);
     });
 }
 

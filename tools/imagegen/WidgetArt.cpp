@@ -164,6 +164,73 @@ bool WidgetArt::controls() {
     });
 }
 
+void WidgetArt::appIcon(QPainter& p, double w) const {
+    QLinearGradient g(0, 0, w, w);
+    g.setColorAt(0, pal.colour("accent"));
+    g.setColorAt(1, pal.profiles()[3].deep);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(w * 0.04, w * 0.04, w * 0.92, w * 0.92), w * 0.22, w * 0.22);
+    // Controller silhouette: a body and two grips.
+    QPainterPath body;
+    body.addRoundedRect(QRectF(w * 0.18, w * 0.34, w * 0.64, w * 0.28), w * 0.12, w * 0.12);
+    body.addEllipse(QRectF(w * 0.16, w * 0.4, w * 0.26, w * 0.36));
+    body.addEllipse(QRectF(w * 0.58, w * 0.4, w * 0.26, w * 0.36));
+    body.setFillRule(Qt::WindingFill);
+    p.setBrush(QColor(255, 255, 255));
+    p.drawPath(body.simplified());
+    p.setBrush(pal.colour("accentPressed"));
+    glyphs.dpad(p, QPointF(w * 0.33, w * 0.5), w * 0.07, w * 0.05, pal.colour("accentPressed"),
+                pal.colour("accentPressed"), -1);
+    for (const QPointF c : {QPointF(w * 0.67, w * 0.44), QPointF(w * 0.72, w * 0.5),
+                            QPointF(w * 0.62, w * 0.5), QPointF(w * 0.67, w * 0.56)})
+        p.drawEllipse(c, w * 0.028, w * 0.028);
+}
+
+QString WidgetArt::appIconSvg() const {
+    // The shapes of appIcon() on a 256 unit square; the white shapes overlap as the union.
+    const double w = 256;
+    const auto rgb = [](const QColor& c) { return c.name(QColor::HexRgb); };
+    const auto n = [](double v) { return QString::number(v, 'f', 2); };
+    const QString accent = rgb(pal.colour("accentPressed"));
+    QString svg;
+    svg += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+           "viewBox=\"0 0 256 256\">\n"
+           "  <defs><linearGradient id=\"bg\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\">"
+           "<stop offset=\"0\" stop-color=\"" + rgb(pal.colour("accent")) + "\"/>"
+           "<stop offset=\"1\" stop-color=\"" + rgb(pal.profiles()[3].deep) + "\"/>"
+           "</linearGradient></defs>\n";
+    svg += "  <rect x=\"" + n(w * 0.04) + "\" y=\"" + n(w * 0.04) + "\" width=\"" + n(w * 0.92) +
+           "\" height=\"" + n(w * 0.92) + "\" rx=\"" + n(w * 0.22) + "\" fill=\"url(#bg)\"/>\n";
+    svg += "  <g fill=\"#ffffff\">\n"
+           "    <rect x=\"" + n(w * 0.18) + "\" y=\"" + n(w * 0.34) + "\" width=\"" + n(w * 0.64) +
+           "\" height=\"" + n(w * 0.28) + "\" rx=\"" + n(w * 0.12) + "\"/>\n"
+           "    <ellipse cx=\"" + n(w * 0.29) + "\" cy=\"" + n(w * 0.58) + "\" rx=\"" +
+           n(w * 0.13) + "\" ry=\"" + n(w * 0.18) + "\"/>\n"
+           "    <ellipse cx=\"" + n(w * 0.71) + "\" cy=\"" + n(w * 0.58) + "\" rx=\"" +
+           n(w * 0.13) + "\" ry=\"" + n(w * 0.18) + "\"/>\n"
+           "  </g>\n";
+    // The direction pad: two bars crossing at (0.33, 0.5), arms 0.07 long and 0.05 wide.
+    const double cx = w * 0.33;
+    const double cy = w * 0.5;
+    const double arm = w * 0.07;
+    const double half = w * 0.025;
+    svg += "  <g fill=\"" + accent + "\">\n"
+           "    <rect x=\"" + n(cx - arm - half) + "\" y=\"" + n(cy - half) + "\" width=\"" +
+           n(2 * (arm + half)) + "\" height=\"" + n(2 * half) + "\" rx=\"" + n(half * 0.44) +
+           "\"/>\n"
+           "    <rect x=\"" + n(cx - half) + "\" y=\"" + n(cy - arm - half) + "\" width=\"" +
+           n(2 * half) + "\" height=\"" + n(2 * (arm + half)) + "\" rx=\"" + n(half * 0.44) +
+           "\"/>\n";
+    for (const QPointF c : {QPointF(0.67, 0.44), QPointF(0.72, 0.5), QPointF(0.62, 0.5),
+                            QPointF(0.67, 0.56)})
+        svg += "    <circle cx=\"" + n(w * c.x()) + "\" cy=\"" + n(w * c.y()) + "\" r=\"" +
+               n(w * 0.028) + "\"/>\n";
+    svg += "  </g>\n</svg>\n";
+    return svg;
+}
+
 bool WidgetArt::icons() {
     const QSizeF d(40, 40);
     const auto badge = [&](QPainter& p, const QColor& c, const QString& mark) {
@@ -192,27 +259,7 @@ bool WidgetArt::icons() {
         p.setBrush(Qt::NoBrush);
         p.drawPolyline(QPolygonF({QPointF(14, 20.5), QPointF(18.5, 25), QPointF(26.5, 15.5)}));
     }) && out.write("AppIcon", icon, [&](QPainter& p) {
-        const double w = icon.width();
-        QLinearGradient g(0, 0, w, w);
-        g.setColorAt(0, pal.colour("accent"));
-        g.setColorAt(1, pal.profiles()[3].deep);
-        p.setPen(Qt::NoPen);
-        p.setBrush(g);
-        p.drawRoundedRect(QRectF(w * 0.04, w * 0.04, w * 0.92, w * 0.92), w * 0.22, w * 0.22);
-        // Controller silhouette: a body and two grips.
-        QPainterPath body;
-        body.addRoundedRect(QRectF(w * 0.18, w * 0.34, w * 0.64, w * 0.28), w * 0.12, w * 0.12);
-        body.addEllipse(QRectF(w * 0.16, w * 0.4, w * 0.26, w * 0.36));
-        body.addEllipse(QRectF(w * 0.58, w * 0.4, w * 0.26, w * 0.36));
-        body.setFillRule(Qt::WindingFill);
-        p.setBrush(QColor(255, 255, 255));
-        p.drawPath(body.simplified());
-        p.setBrush(pal.colour("accentPressed"));
-        glyphs.dpad(p, QPointF(w * 0.33, w * 0.5), w * 0.07, w * 0.05, pal.colour("accentPressed"),
-                    pal.colour("accentPressed"), -1);
-        for (const QPointF c : {QPointF(w * 0.67, w * 0.44), QPointF(w * 0.72, w * 0.5),
-                                QPointF(w * 0.62, w * 0.5), QPointF(w * 0.67, w * 0.56)})
-            p.drawEllipse(c, w * 0.028, w * 0.028);
+        appIcon(p, icon.width());
     }) && out.write("Loading", loading, [&](QPainter& p) {
         // Three dots of rising strength under a controller outline: "working".
         const double w = loading.width();

@@ -18,6 +18,10 @@ public:
     bool controls();
     bool icons();
     bool stickTest();
+    // The application icon, drawn into a w x w square (the same drawing at every size).
+    void appIcon(QPainter& p, double w) const;
+    // The same icon as SVG text, for the scalable icon of the desktop.
+    QString appIconSvg() const;
 
 private:
     enum class Tone { Neutral, Primary, Ghost, Danger };

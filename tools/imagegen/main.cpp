@@ -1,8 +1,13 @@
 // Draws every picture of the Resources folder from the palette, or previews a skin.
 //   orv_imagegen --palette palette.json --skins skinfolder --out Resources
 //   orv_imagegen --preview Skin.xml --resources Resources --png out.png [--scale 2]
+//   orv_imagegen --palette palette.json --app-icons hicolor
+//     (the desktop icon: hicolor/NxN/apps/orvtool.png for each size, scalable/apps/orvtool.svg)
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QStringList>
 #include <cstdio>
@@ -34,6 +39,34 @@ int preview(const QStringList& args) {
     if (!renderer.render(option(args, "--preview"), option(args, "--png", "preview.png"),
                          option(args, "--scale", "1").toInt(), error))
         return fail(error);
+    return 0;
+}
+
+int appIcons(const QStringList& args) {
+    orv::Palette palette;
+    QString error;
+    if (!palette.load(option(args, "--palette"), error))
+        return fail(error);
+    const QString root = option(args, "--app-icons");
+    orv::ImageWriter unused(root);
+    const orv::WidgetArt widgets(palette, unused);
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QString("%1/%2x%2/apps").arg(root).arg(size);
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            widgets.appIcon(p, size);
+        }
+        if (!QDir().mkpath(folder) || !image.save(folder + "/orvtool.png"))
+            return fail("cannot write " + folder + "/orvtool.png");
+    }
+    const QString scalable = root + "/scalable/apps";
+    QFile svg(scalable + "/orvtool.svg");
+    if (!QDir().mkpath(scalable) || !svg.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        svg.write(widgets.appIconSvg().toUtf8()) < 0)
+        return fail("cannot write " + svg.fileName());
     return 0;
 }
 
@@ -82,5 +115,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.contains("--app-icons"))
+        return appIcons(args);
     return args.contains("--preview") ? preview(args) : generate(args);
 }

@@ -1,8 +1,9 @@
 // Renders a skin of the Resources folder through the toolkit, as the window would show it, and
 // saves it as a PNG:
-//   orv_skinshot BIN_FOLDER SKIN.xml OUT.png [CONTROL=TEXT ...]
+//   orv_skinshot DATA_FOLDER SKIN.xml OUT.png [CONTROL=TEXT ...]
 // Each CONTROL=TEXT puts a text into a named control first (the windows fill most texts from
 // the text store at run time). Runs offscreen when no display is set.
+//   DATA_FOLDER is the folder holding "Resources/", e.g. build/default/share/orvtool.
 
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +35,7 @@ private:
 int main(int argc, char** argv) {
     if (argc < 4) {
         std::fprintf(stderr,
-                     "usage: orv_skinshot BIN_FOLDER SKIN.xml OUT.png [CONTROL=TEXT ...]\n");
+                     "usage: orv_skinshot DATA_FOLDER SKIN.xml OUT.png [CONTROL=TEXT ...]\n");
         return 2;
     }
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {

@@ -220,9 +220,12 @@ bool FunButtonWindow::stepTime(const std::string& fieldName) {
     };
     ButtonSetting& record = state_.editRecord;
     const std::array<Range, 3> ranges = {{
-        {"LDownPosPlus", "LDownPosMinus", lDownTimeLabel_, &record.LDownTime, 5, 20},
-        {"TurboPosPlus", "TurboPosMinus", turboTimeLabel_, &record.TurboTime, 1, 5},
-        {"ConDisablePlus", "ConDisableMinus", conDisableTimeLabel_, &record.ConDisableTime, 1, 30},
+        {"LDownPosPlus", "LDownPosMinus", lDownTimeLabel_, &record.LDownTime,
+         kLongPressTimeRange.minimum, kLongPressTimeRange.maximum},
+        {"TurboPosPlus", "TurboPosMinus", turboTimeLabel_, &record.TurboTime,
+         kTurboTimeRange.minimum, kTurboTimeRange.maximum},
+        {"ConDisablePlus", "ConDisableMinus", conDisableTimeLabel_, &record.ConDisableTime,
+         kConDisableTimeRange.minimum, kConDisableTimeRange.maximum},
     }};
     for (const Range& range : ranges) {
         const bool plus = fieldName == range.plus;

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "profile/ProfileModel.h"
 #include "text/TextStore.h"
 
 namespace orv::editor {
@@ -45,11 +46,6 @@ constexpr std::array<ModeItem, 6> kModeItems = {{
     {"Minus", "-", "Minus", "BACK"},
 }};
 
-// Item name of codes 0..17, NS mode; PC mode differs for 8..13 (kModeItems).
-constexpr std::array<std::string_view, 18> kNsItemOfCode = {
-    "Up", "Down", "Left", "Right", "Y",    "B",         "A",         "X",    "L",
-    "R",  "ZL",   "ZR",   "Minus", "Plus", "LStickBut", "RStickBut", "Home", "Cap"};
-
 }  // namespace
 
 std::optional<FunctionMenuChoice> functionMenuChoice(std::string_view itemName, HostMode mode,
@@ -84,21 +80,7 @@ std::optional<FunctionMenuChoice> functionMenuChoice(std::string_view itemName, 
 }
 
 std::string itemNameOfCode(FunctionCode code, HostMode mode) {
-    if (code == kFunctionNone) {
-        return "nothing";
-    }
-    if (code >= kNsItemOfCode.size()) {
-        return {};
-    }
-    const std::string_view nsItem = kNsItemOfCode[code];
-    if (mode == HostMode::PC) {
-        for (const ModeItem& named : kModeItems) {
-            if (named.item == nsItem) {
-                return std::string(named.pcName);
-            }
-        }
-    }
-    return std::string(nsItem);
+    return orv::itemNameOfCode(code, mode);
 }
 
 }  // namespace orv::editor

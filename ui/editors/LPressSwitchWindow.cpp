@@ -13,8 +13,8 @@ namespace {
 constexpr std::array<const char*, LPressSwitchWindow::kPositions> kPositionNames = {
     "LPressSetMenu1", "LPressSetMenu2", "LPressSetMenu3", "LPressSetMenu4", "LPressSetMenu5"};
 constexpr std::array<int, LPressSwitchWindow::kPositions> kMenuTops = {-160, -128, -95, -62, -29};
-constexpr int kMinimumTime = 5;
-constexpr int kMaximumTime = 30;
+constexpr int kMinimumTime = kSwitchTimeRange.minimum;
+constexpr int kMaximumTime = kSwitchTimeRange.maximum;
 constexpr kit::LParam kDirectionsTopic = 1008;
 constexpr kit::LParam kTestCode = 2010;
 

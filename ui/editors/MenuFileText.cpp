@@ -1,32 +1,45 @@
 #include "ui/editors/MenuFileText.h"
 
 #include <filesystem>
+#include <optional>
 
-#include "text/MenuDefinition.h"
+#include "context/UserCopies.h"
 #include "ui/kit/PaintManager.h"
 
 namespace orv::editor {
 
 namespace {
 
-MenuDefinition definition(const std::string& menuFile) {
-    // The same folder the toolkit opens the menu from.
-    return MenuDefinition(std::filesystem::path(kit::PaintManager::GetResourcePath()) / menuFile);
+// The same file the toolkit opens the menu from; none when that is a shipped file.
+std::optional<MenuDefinition> writableDefinition(const std::string& menuFile) {
+    const std::filesystem::path file = kit::PaintManager::GetMenuFile(menuFile);
+    if (paths::isShippedFile(file)) {
+        return std::nullopt;
+    }
+    return MenuDefinition(file);
 }
 
 }  // namespace
 
-void setMenuItemTexts(const std::string& menuFile, const MenuItemTexts& texts) {
+MenuRewrite setMenuItemTexts(const std::string& menuFile, const MenuItemTexts& texts) {
+    const std::optional<MenuDefinition> definition = writableDefinition(menuFile);
+    if (!definition) {
+        return MenuRewrite::WriteFailed;
+    }
     std::vector<MenuDefinition::ItemText> items;
     items.reserve(texts.size());
     for (const auto& [item, text] : texts) {
         items.push_back({item, text});
     }
-    definition(menuFile).prepare(items);
+    return definition->prepare(items);
 }
 
-void fitCaptureItem(const std::string& menuFile, HostMode mode) {
-    definition(menuFile).fitCaptureItem(mode == HostMode::PC ? MenuHostMode::PC : MenuHostMode::NS);
+MenuRewrite fitCaptureItem(const std::string& menuFile, HostMode mode) {
+    const std::optional<MenuDefinition> definition = writableDefinition(menuFile);
+    if (!definition) {
+        return MenuRewrite::WriteFailed;
+    }
+    return definition->fitCaptureItem(mode == HostMode::PC ? MenuHostMode::PC : MenuHostMode::NS);
 }
 
 }  // namespace orv::editor

@@ -114,7 +114,7 @@ MenuHandle Menu::CreateMenu(Control* /*ownerElement*/, const std::string& menuFi
     std::vector<MenuItem> items;
     MenuLook look;
     std::string error;
-    const std::string path = PaintManager::GetResourcePath() + menuFile;
+    const std::string path = PaintManager::GetMenuFile(menuFile);
     if (!ReadMenuFile(path, items, look, error)) {
         std::fprintf(stderr, "menu error: %s\n", error.c_str());
         return handle;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <array>
 
+#include "context/UserCopies.h"
 #include "ui/kit/LayoutEngine.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/WindowImplBase.h"
@@ -18,6 +19,11 @@ std::string& InstancePath() {
 }
 
 std::string& ResourcePath() {
+    static std::string path;
+    return path;
+}
+
+std::string& MenuPath() {
     static std::string path;
     return path;
 }
@@ -108,6 +114,23 @@ void PaintManager::SetResourcePath(const std::string& folder) {
 
 std::string PaintManager::GetResourcePath() {
     return ResourcePath().empty() ? GetInstancePath() + "Resources/" : ResourcePath();
+}
+
+void PaintManager::SetMenuPath(const std::string& folder) {
+    MenuPath() = WithSlash(folder);
+}
+
+std::string PaintManager::GetMenuPath() {
+    return MenuPath();
+}
+
+std::string PaintManager::GetMenuFile(const std::string& menuFile) {
+    const std::string shipped = GetResourcePath() + menuFile;
+    if (MenuPath().empty()) {
+        return shipped;
+    }
+    const auto copy = paths::freshUserCopy(shipped, MenuPath());
+    return copy ? copy->string() : shipped;
 }
 
 Control* PaintManager::FindControl(std::string_view name) const {

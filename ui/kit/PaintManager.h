@@ -25,7 +25,7 @@ public:
     PaintManager(const PaintManager&) = delete;
     PaintManager& operator=(const PaintManager&) = delete;
 
-    // Folder of the executable (UTF-8, with trailing '/'): where file='…' images and the
+    // Folder of the shipped data (UTF-8, with trailing '/'): where file='…' images and the
     // databases are found. Defaults to the running executable's folder.
     static void SetInstancePath(const std::string& folder);
     static std::string GetInstancePath();
@@ -33,6 +33,15 @@ public:
     // GetInstancePath() + "Resources/".
     static void SetResourcePath(const std::string& folder);
     static std::string GetResourcePath();
+    // Folder of the writable menu copies (with trailing '/'); "" (the default) opens menus from
+    // the resource folder itself. When set, menus are opened and rewritten there: each one is
+    // copied from the resource folder first when its copy is missing or older.
+    static void SetMenuPath(const std::string& folder);
+    static std::string GetMenuPath();
+    // The file to open (and to rewrite) for the menu file `menuFile` of the resource folder:
+    // the fresh copy in the menu folder, or the resource file itself when no menu folder is set
+    // or the copy cannot be made.
+    static std::string GetMenuFile(const std::string& menuFile);
 
     // First control in tree order whose "name" is name; nullptr when none.
     Control* FindControl(std::string_view name) const;

@@ -1,5 +1,5 @@
-// A named lock that only one process of the user holds at a time. A lock left by a crashed
-// process is taken over.
+// A named lock that only one process of the user holds at a time (the core's InstanceLock, so
+// the command-line tool takes the same one). A lock left by a crashed process is taken over.
 #pragma once
 
 #include <memory>

@@ -9,6 +9,7 @@
 #include "profile/ProfileModel.h"
 #include "profile/SettingsDatabase.h"
 #include "ui/dialogs/ConnectionWindow.h"
+#include "ui/dialogs/PermissionPromptWindow.h"
 #include "ui/dialogs/ControlLookup.h"
 #include "ui/dialogs/ExitInquiryFrom.h"
 #include "ui/dialogs/HelpForm.h"
@@ -252,7 +253,11 @@ void MainWindow::openLoadingWindow() {
 }
 
 void MainWindow::openConnectionPrompt() {
-    DialogWindow::Open(new ConnectionWindow(context_.text), GetHWND(), title::ConnectionForm);
+    // A controller that is there but denied to this user needs a rule, not a cable.
+    DialogWindow* prompt = context_.device.accessDenied
+                               ? static_cast<DialogWindow*>(new PermissionPromptWindow(context_.text))
+                               : new ConnectionWindow(context_.text);
+    DialogWindow::Open(prompt, GetHWND(), title::ConnectionForm);
 }
 
 void MainWindow::openInitFailurePrompt() {

@@ -145,6 +145,11 @@ private:
 
     // Menus and hot keys (MainWindowMenus.cpp).
     void openFileMenu();
+    // "Back up controller…" / "Restore controller…": only with a controller and no profile open
+    // (a notice with `captionId` otherwise).
+    bool wholeControllerGate(int captionId);
+    void backupGate();
+    void restoreGate();
     void openHelpMenu();
     void openLanguageMenu();
     void onMenuChoice(const std::string& itemName);

@@ -1,9 +1,11 @@
 // The main window's File, Help and Language menus, what their items do, the import and export
-// gates, and the six Alt hot keys that open the menus and run their items.
+// gates, backup and restore of the whole controller, and the six Alt hot keys that open the menus and run their items.
 
+#include <algorithm>
 #include <array>
 #include <string>
 
+#include "profile/ControllerBackup.h"
 #include "profile/ProfileTransfer.h"
 #include "ui/kit/FileDialog.h"
 #include "ui/kit/SystemServices.h"
@@ -30,6 +32,10 @@ constexpr int kMenuTop = 35;
 constexpr int kHelpMenuLeft = 157;
 constexpr int kLanguageMenuFromRight = 298;
 constexpr unsigned kMenuAlignment = 6;
+
+std::vector<kit::FileFilter> backupFileFilters() {
+    return {{"Backup Files(*.orvbackup)", {"*.orvbackup"}}, {"All Files(*.*)", {"*.*"}}};
+}
 
 std::vector<kit::FileFilter> settingsFileFilters() {
     // "db Files(*.db)|*.db|All Files(*.*)|*.*||"
@@ -66,6 +72,10 @@ void MainWindow::onMenuChoice(const std::string& itemName) {
         importGate();
     } else if (itemName == "ExportMenuBtn") {
         exportGate();
+    } else if (itemName == "BackupMenuBtn") {
+        backupGate();
+    } else if (itemName == "RestoreMenuBtn") {
+        restoreGate();
     } else if (itemName == "ExitMenuBtn") {
         openExitInquiry();
     } else if (itemName == "HelpMenuBtn") {
@@ -147,6 +157,75 @@ void MainWindow::exportGate() {
     if (outcome.succeeded) {
         showTransferDone(true, *chosen);
     }
+}
+
+bool MainWindow::wholeControllerGate(int captionId) {
+    if (context_.device.connected == 0 || !context_.device.hidDevice) {
+        showNotice(kNoControllerForBackupText, captionId);
+        return false;
+    }
+    // While a profile is open its stored entry may already be replaced by an unsaved reset or
+    // import; outside editing the lists are what the controller holds.
+    if (chosenProfile_ != 0 || context_.profile.lastNsProfile != 0 ||
+        context_.profile.lastPcProfile != 0) {
+        showNotice(kLeaveEditingFirstText, captionId);
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::backupGate() {
+    if (!wholeControllerGate(kBackupCaptionText)) {
+        return;
+    }
+    kit::FileDialogRequest request;
+    request.mode = kit::FileDialogRequest::Mode::Save;
+    request.owner = GetHWND();
+    request.filters = backupFileFilters();
+    request.defaultExtension = "orvbackup";
+    if (const std::optional<std::filesystem::path> desktop = desktopFolder()) {
+        request.initialFolder = desktop->string();
+    }
+    request.initialFileName = "controller";
+    request.overwritePrompt = true;
+    const std::optional<std::string> chosen = kit::ShowFileDialog(request);
+    if (!chosen || chosen->empty()) {
+        return;
+    }
+    const Status written = writeControllerBackup(*chosen, context_.images);
+    showNotice(written ? kBackupDoneText : kBackupFailedText, kBackupCaptionText);
+}
+
+void MainWindow::restoreGate() {
+    if (!wholeControllerGate(kRestoreCaptionText)) {
+        return;
+    }
+    kit::FileDialogRequest request;
+    request.mode = kit::FileDialogRequest::Mode::Open;
+    request.owner = GetHWND();
+    request.filters = backupFileFilters();
+    request.defaultExtension = "orvbackup";
+    if (const std::optional<std::filesystem::path> desktop = desktopFolder()) {
+        request.initialFolder = desktop->string();
+    }
+    request.fileMustExist = true;
+    const std::optional<std::string> chosen = kit::ShowFileDialog(request);
+    if (!chosen || chosen->empty()) {
+        return;
+    }
+    ControllerBackup backup;
+    if (!readControllerBackup(*chosen, backup)) {
+        showNotice(kRestoreRefusedText, kRestoreCaptionText);
+        return;
+    }
+    const std::vector<SlotResult> results =
+        restoreImages(context_.device, context_.images, backup.images, {}, {});
+    const bool complete = std::all_of(results.begin(), results.end(), [](const SlotResult& r) {
+        return r.outcome == SlotRestore::Restored;
+    });
+    selector_.refreshOverview();
+    selector_.paintProfileMarks();
+    showNotice(complete ? kRestoreDoneText : kRestoreStoppedText, kRestoreCaptionText);
 }
 
 void MainWindow::openVersionWindow() {

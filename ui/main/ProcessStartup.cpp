@@ -22,12 +22,12 @@ bool claimSingleInstance(kit::SingleInstanceLock& lock, std::uint16_t systemLang
     return false;
 }
 
-bool prepareApplicationFont(const std::string& executableFolder) {
+bool prepareApplicationFont(const std::string& dataFolder) {
     if (kit::IsFontFamilyAvailable(kApplicationFontFace)) {
         return true;
     }
     // Added for this process only: nothing is left behind in the system when the tool ends.
-    kit::AddApplicationFont(executableFolder + kApplicationFontFile);
+    kit::AddApplicationFont(dataFolder + kApplicationFontFile);
     return kit::IsFontFamilyAvailable(kApplicationFontFace);
 }
 

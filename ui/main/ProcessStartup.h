@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "context/InstanceLock.h"
 #include "ui/kit/SingleInstanceLock.h"
 
 namespace orv {
 
-inline constexpr const char* kSingleInstanceName = "ORVFUNCTIONSETTOOL";
+inline constexpr const char* kSingleInstanceName = kInstanceLockName;
 inline constexpr const char* kApplicationFontFile = "Font/TBUDGoStd-Regular.otf";
 inline constexpr const char* kApplicationFontFace = "TBUDGoStd-Regular";
 
@@ -28,6 +29,6 @@ bool claimSingleInstance(kit::SingleInstanceLock& lock, std::uint16_t systemLang
 // Makes the application font available to this process when it is not installed already.
 // True when the face is available afterwards; a missing font file is harmless (the skins' own
 // fonts are used).
-bool prepareApplicationFont(const std::string& executableFolder);
+bool prepareApplicationFont(const std::string& dataFolder);
 
 }  // namespace orv

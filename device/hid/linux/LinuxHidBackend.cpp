@@ -15,7 +15,7 @@ namespace orv::hid {
 std::string openFailureMessage(const std::string& path, int errorNumber) {
     const std::string reason = std::strerror(errorNumber);
     if (errorNumber == EACCES || errorNumber == EPERM) {
-        return "No permission to open the controller at " + path + " (" + reason +
+        return std::string(kPermissionFailurePrefix) + " to open the controller at " + path + " (" + reason +
                "). Install the udev rule " + kUdevRuleFile +
                " into /etc/udev/rules.d/, run `udevadm control --reload-rules && udevadm "
                "trigger`, then plug the controller in again.";
@@ -61,8 +61,10 @@ std::unique_ptr<Device> LinuxHidBackend::open(const DeviceInfo& info, std::strin
             ::close(fd);
         }
         error = openFailureMessage(info.path, reason);
+        lastOpenDenied_ = reason == EACCES || reason == EPERM;
         return nullptr;
     }
+    lastOpenDenied_ = false;
     return std::make_unique<LinuxHidDevice>(device, info.path);
 }
 

@@ -36,9 +36,11 @@ public:
     std::vector<DeviceInfo> enumerate() override;
     std::unique_ptr<Device> open(const DeviceInfo& info, std::string& error) override;
     bool watchDeviceChanges(std::function<void(std::uint32_t)> listener) override;
+    bool lastOpenDenied() const override { return lastOpenDenied_; }
 
 private:
     bool ready_ = false;
+    bool lastOpenDenied_ = false;
     std::string error_;
     std::unique_ptr<UdevMonitor> monitor_;
 };
