@@ -11,8 +11,7 @@ namespace orv::cli {
 namespace {
 
 std::string slotText(HostMode mode, std::uint32_t slot) {
-    return std::string(mode == HostMode::PC ? "PC" : "NS") + " profile " +
-           std::to_string(slot + 1);
+    return std::string(mode == HostMode::PC ? "PC" : "NS") + " profile " + std::to_string(slot + 1);
 }
 
 const char* outcomeText(SlotRestore outcome) {
@@ -43,9 +42,7 @@ int backupController(const Invocation& invocation, Session& session) {
     if (const int connected = session.connect(); connected != kSuccess) {
         return connected;
     }
-    if (Status written =
-            writeControllerBackup(file, session.context.images);
-        !written) {
+    if (Status written = writeControllerBackup(file, session.context.images); !written) {
         return session.fail(kFailure, "cannot write " + file.string() + ": " + written.error +
                                           "; choose a folder you can write to");
     }
@@ -61,8 +58,8 @@ int restoreController(const Invocation& invocation, Session& session) {
     // The whole file is checked before the controller is touched: a damaged one writes nothing.
     ControllerBackup backup;
     if (Status read = readControllerBackup(file, backup); !read) {
-        return session.fail(kInvalidFile, file.string() + ": " + read.error +
-                                              "; nothing was written");
+        return session.fail(kInvalidFile,
+                            file.string() + ": " + read.error + "; nothing was written");
     }
     std::vector<BackupImage> selected;
     for (const BackupImage& entry : backup.images) {
@@ -90,8 +87,7 @@ int restoreController(const Invocation& invocation, Session& session) {
         restored += result.outcome == SlotRestore::Restored ? 1 : 0;
     }
     if (restored == results.size()) {
-        *environment.out << "Restored " << restored << " profiles from " << file.string()
-                         << ".\n";
+        *environment.out << "Restored " << restored << " profiles from " << file.string() << ".\n";
         return kSuccess;
     }
     const bool failed = std::any_of(results.begin(), results.end(), [](const SlotResult& r) {

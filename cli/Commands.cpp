@@ -36,8 +36,7 @@ int usage(const Environment& environment, const std::string& what) {
 // The --mode and --profile a command needs; false after a usage error line.
 bool requireSlot(const Invocation& invocation, const Session& session, const char* command) {
     if (!invocation.mode || !invocation.profile) {
-        usage(session.environment,
-              std::string(command) + " needs --mode ns|pc and --profile 1..6");
+        usage(session.environment, std::string(command) + " needs --mode ns|pc and --profile 1..6");
         return false;
     }
     return true;
@@ -98,9 +97,8 @@ int listControllers(const Invocation& invocation, const Environment& environment
         bool first = true;
         for (const Row& row : rows) {
             out << (first ? "\n" : ",\n") << "  {\"vendor\": \"" << hex4(row.info.vendorId)
-                << "\", \"product\": \"" << hex4(row.info.productId)
-                << "\", \"identity\": \"" << row.identity
-                << "\", \"path\": " << jsonString(row.info.path)
+                << "\", \"product\": \"" << hex4(row.info.productId) << "\", \"identity\": \""
+                << row.identity << "\", \"path\": " << jsonString(row.info.path)
                 << ", \"opens\": " << (row.opens ? "true" : "false");
             if (!row.opens) {
                 out << ", \"reason\": " << jsonString(row.reason);

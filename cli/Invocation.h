@@ -9,16 +9,28 @@
 
 namespace orv::cli {
 
-enum class Command { List, Show, Backup, Restore, Export, Import, Set, Reset, Rename, Test, Help,
-                     Version };
+enum class Command {
+    List,
+    Show,
+    Backup,
+    Restore,
+    Export,
+    Import,
+    Set,
+    Reset,
+    Rename,
+    Test,
+    Help,
+    Version
+};
 
 struct Invocation {
     Command command = Command::Help;
-    std::optional<HostMode> mode;               // --mode ns|pc
-    std::optional<std::uint32_t> profile;       // --profile 1..6
-    bool json = false;                          // --json
-    std::optional<std::string> simulation;      // --simulate[=STATEFILE] ("" no file)
-    std::vector<std::string> arguments;         // what follows the command, options removed
+    std::optional<HostMode> mode;           // --mode ns|pc
+    std::optional<std::uint32_t> profile;   // --profile 1..6
+    bool json = false;                      // --json
+    std::optional<std::string> simulation;  // --simulate[=STATEFILE] ("" no file)
+    std::vector<std::string> arguments;     // what follows the command, options removed
 };
 
 struct ParseResult {

@@ -26,7 +26,8 @@ int runLiveTest(const Invocation& invocation, Session& session) {
     if (invocation.arguments.size() > 1 ||
         (invocation.arguments.size() == 1 && invocation.arguments[0] != "buttons" &&
          invocation.arguments[0] != "sticks")) {
-        return session.fail(kUsageError, "test takes buttons, sticks or nothing; see `orvctl help`");
+        return session.fail(kUsageError,
+                            "test takes buttons, sticks or nothing; see `orvctl help`");
     }
     if (invocation.arguments.size() == 1) {
         buttons = invocation.arguments[0] == "buttons";
@@ -34,7 +35,7 @@ int runLiveTest(const Invocation& invocation, Session& session) {
     }
     const HostMode mode = invocation.mode.value_or(HostMode::NS);
     const std::uint32_t number = invocation.profile.value_or(1);
-    if (const int connected = session.connect(); connected != kSuccess) {
+    if (const int connected = session.connect(false); connected != kSuccess) {
         return connected;
     }
     if (!session.enterProfile(mode, number)) {
@@ -87,8 +88,8 @@ int runLiveTest(const Invocation& invocation, Session& session) {
             const auto right = testreport::stickRaw(report, mode, StickSide::Right);
             if (!lastSticks || lastSticks->first != left || lastSticks->second != right) {
                 lastSticks = std::make_pair(left, right);
-                out << "sticks L " << left.x << ' ' << left.y << "  R " << right.x << ' '
-                    << right.y << '\n'
+                out << "sticks L " << left.x << ' ' << left.y << "  R " << right.x << ' ' << right.y
+                    << '\n'
                     << std::flush;
             }
         }

@@ -58,13 +58,12 @@ int Session::fail(int code, const std::string& what) const {
 }
 
 int Session::deviceFailure(const std::string& what) const {
-    const std::string reason = context.device.lastError.empty()
-                                   ? what
-                                   : what + ": " + context.device.lastError;
+    const std::string reason =
+        context.device.lastError.empty() ? what : what + ": " + context.device.lastError;
     return fail(kDeviceError, reason + "; check the cable and run the command again");
 }
 
-int Session::connect() {
+int Session::connect(bool stopEndsCommand) {
     if (!context.text.open(std::filesystem::path(environment.dataFolder) / "MultiLingual.db")) {
         return fail(kFailure, "cannot read the tool's texts: " + context.text.lastError() +
                                   "; reinstall the tool");
@@ -80,6 +79,9 @@ int Session::connect() {
                         static_cast<std::uintptr_t>(recorder.result));
     switch (recorder.result) {
         case ConnectResult::Connected:
+            if (stopEndsCommand && environment.stopRequested()) {
+                return fail(kInterrupted, "interrupted; nothing was written");
+            }
             progress("Read all twelve profiles.");
             return kSuccess;
         case ConnectResult::Rejected:

@@ -22,8 +22,8 @@ struct Environment {
     Clock* clock = &SystemClock::instance();
     std::ostream* out = nullptr;
     std::ostream* err = nullptr;
-    bool progress = false;          // progress lines on err (a terminal)
-    std::string dataFolder;         // databases ("MultiLingual.db", "DefaultData.db", ...)
+    bool progress = false;   // progress lines on err (a terminal)
+    std::string dataFolder;  // databases ("MultiLingual.db", "DefaultData.db", ...)
     // Set by the signal handler; long operations stop between steps when it is non-zero.
     const volatile std::sig_atomic_t* interrupted = nullptr;
 
@@ -38,8 +38,10 @@ public:
     Session& operator=(const Session&) = delete;
 
     // Opens the text store (English) and connects. kSuccess with all twelve images read;
-    // otherwise the exit code, with a one-line error already written.
-    int connect();
+    // otherwise the exit code, with a one-line error already written. A stop requested while
+    // connecting ends the command (kInterrupted) before anything is written, unless
+    // `stopEndsCommand` is false (the live test, which a stop ends normally).
+    int connect(bool stopEndsCommand = true);
 
     // Select `mode`, then make profile `number` (1..6) the one being edited, as the window
     // does when the user picks it. False with an error written when the controller refuses.

@@ -34,18 +34,16 @@ std::string padded(std::string text, std::size_t width) {
 }
 
 std::string buttonLine(const ButtonSetting& record, std::size_t slot, HostMode mode,
-                        const TextStore& texts) {
+                       const TextStore& texts) {
     auto label = [&](std::uint8_t code) { return functionLabel(code, mode, texts); };
     std::string line = "  " + padded(buttonNameOfSlot(slot, mode), 11);
     line += "short: " + padded(label(record.SDownPos), 15);
-    line += "long: " + padded(label(record.LDownPos) + " after " +
-                                  secondsText(record.LDownTime) + " s",
-                              24);
+    line += "long: " +
+            padded(label(record.LDownPos) + " after " + secondsText(record.LDownTime) + " s", 24);
     line += "turbo: " + padded(label(record.TurboPos) + ", " + timeToText(record.TurboTime), 20);
-    line += "continuous-disable: " +
-            padded(std::string(record.ConDisable == 1 ? "on" : "off") + ", " +
-                       secondsText(record.ConDisableTime) + " s",
-                   12);
+    line += "continuous-disable: " + padded(std::string(record.ConDisable == 1 ? "on" : "off") +
+                                                ", " + secondsText(record.ConDisableTime) + " s",
+                                            12);
     line += "switch: ";
     line += record.LSwitchFlag == 1 ? "on" : "off";
     std::string positions;
@@ -82,8 +80,7 @@ std::string buttonJson(const ButtonSetting& record, std::size_t slot, HostMode m
             ", \"seconds\": " + seconds(record.LDownTime) + "}";
     json += ", \"turbo\": {\"function\": " + functionJson(record.TurboPos, mode, texts) +
             ", \"seconds\": " + seconds(record.TurboTime) + "}";
-    json += ", \"condisable\": {\"on\": " +
-            std::string(record.ConDisable == 1 ? "true" : "false") +
+    json += ", \"condisable\": {\"on\": " + std::string(record.ConDisable == 1 ? "true" : "false") +
             ", \"seconds\": " + seconds(record.ConDisableTime) + "}";
     json += ", \"switch\": {\"on\": " + std::string(record.LSwitchFlag == 1 ? "true" : "false") +
             ", \"positions\": [";
@@ -107,9 +104,8 @@ std::string stickJson(const StickSetting& stick, const char* name, const TextSto
                                  stick.deadzone == 10 || stick.deadzone == 25 ||
                                  stick.deadzone == 50;
     const bool offeredSensitivity = stick.sen >= 25 && stick.sen <= 200 && stick.sen % 25 == 0;
-    return std::string("{\"stick\": ") + jsonString(name) +
-           ", \"mode\": " + valueJson(stickModeWord(stick.mode), stickModeLabel(stick.mode, texts),
-                                      stick.mode) +
+    return std::string("{\"stick\": ") + jsonString(name) + ", \"mode\": " +
+           valueJson(stickModeWord(stick.mode), stickModeLabel(stick.mode, texts), stick.mode) +
            ", \"rotation\": " +
            valueJson(rotationWord(stick.rotate), rotationLabel(stick.rotate, texts), stick.rotate) +
            ", \"sensitivity\": " +
@@ -169,11 +165,11 @@ std::string showJson(const std::vector<ShownProfile>& profiles, const TextStore&
         const std::string name = readProfileName(image);
         json += firstProfile ? "\n" : ",\n";
         firstProfile = false;
-        json += "  {\"mode\": \"" + std::string(shown.mode == HostMode::PC ? "pc" : "ns") +
-                "\", \"profile\": " + std::to_string(shown.number) +
-                ", \"name\": " + jsonString(name) + ", \"customised\": " +
-                (isCustomisedName(shown.number - 1, name) ? "true" : "false") +
-                ",\n   \"buttons\": [";
+        json +=
+            "  {\"mode\": \"" + std::string(shown.mode == HostMode::PC ? "pc" : "ns") +
+            "\", \"profile\": " + std::to_string(shown.number) + ", \"name\": " + jsonString(name) +
+            ", \"customised\": " + (isCustomisedName(shown.number - 1, name) ? "true" : "false") +
+            ",\n   \"buttons\": [";
         bool first = true;
         for (const std::size_t slot : buttonListingOrder()) {
             json += (first ? "\n    " : ",\n    ") +

@@ -3,6 +3,7 @@
 #include <array>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 namespace orv {
 

@@ -122,8 +122,7 @@ Status readHeader(sqlite3* db, ControllerBackup& backup) {
 }
 
 Status readImages(sqlite3* db, ControllerBackup& backup) {
-    Statement statement(db,
-                        "SELECT mode, slot, image, checksum FROM images ORDER BY mode, slot;");
+    Statement statement(db, "SELECT mode, slot, image, checksum FROM images ORDER BY mode, slot;");
     if (statement.get() == nullptr) {
         return refuse(statement.error());
     }
@@ -137,8 +136,8 @@ Status readImages(sqlite3* db, ControllerBackup& backup) {
         }
         const std::int64_t mode = sqlite3_column_int64(row, 0);
         const std::int64_t slot = sqlite3_column_int64(row, 1);
-        const std::string where = "image of mode " + std::to_string(mode) + " slot " +
-                                  std::to_string(slot);
+        const std::string where =
+            "image of mode " + std::to_string(mode) + " slot " + std::to_string(slot);
         if (mode < 0 || mode > 1 || slot < 0 || slot > 5) {
             return refuse(where + " is outside modes 0..1 and slots 0..5");
         }

@@ -65,8 +65,14 @@ const char* toolVersion();
 Status readControllerBackup(const std::filesystem::path& file, ControllerBackup& backup);
 
 // What happened to one image of a restore.
-enum class SlotRestore : std::uint8_t { Restored, WriteFailed, CommitFailed, ReadBackFailed,
-                                        ReadBackDiffers, NotAttempted };
+enum class SlotRestore : std::uint8_t {
+    Restored,
+    WriteFailed,
+    CommitFailed,
+    ReadBackFailed,
+    ReadBackDiffers,
+    NotAttempted
+};
 struct SlotResult {
     HostMode mode = HostMode::NS;
     std::uint32_t slot = 0;

@@ -36,8 +36,7 @@ constexpr std::array<ItemCode, 25> kItemCodes = {{
 constexpr std::array<std::string_view, 18> kNsItemOfCode = {
     "Up", "Down", "Left", "Right", "Y",    "B",         "A",         "X",    "L",
     "R",  "ZL",   "ZR",   "Minus", "Plus", "LStickBut", "RStickBut", "Home", "Cap"};
-constexpr std::array<std::string_view, 6> kPcItemOfCode = {"LB", "RB", "LT", "RT", "BACK",
-                                                           "START"};
+constexpr std::array<std::string_view, 6> kPcItemOfCode = {"LB", "RB", "LT", "RT", "BACK", "START"};
 
 // Fixed labels of codes 0..17 per host mode; an empty entry comes from the text store.
 struct FixedLabel {

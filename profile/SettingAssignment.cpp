@@ -121,8 +121,8 @@ Status applyTime(std::string_view name, std::optional<std::string_view> text, Ti
                                 std::string(unit));
     }
     if (!range.contains(*tenths)) {
-        return refuse(name, std::string(*text) + " is out of bounds " + rangeText(range) +
-                                std::string(unit));
+        return refuse(
+            name, std::string(*text) + " is out of bounds " + rangeText(range) + std::string(unit));
     }
     field = static_cast<std::uint8_t>(*tenths);
     return Status::success();
@@ -144,13 +144,19 @@ Status applyButtonField(ButtonSetting& record, std::string_view name, std::strin
         std::uint8_t& time = isLong ? record.LDownTime : record.TurboTime;
         const TimeRange range = isLong ? kLongPressTimeRange : kTurboTimeRange;
         const auto [item, seconds] = splitTime(value);
-        std::optional<FunctionCode> code =
-            item == "off" && !seconds ? std::optional<FunctionCode>(kFunctionNone)
-                                      : parseItem(item);
+        std::optional<FunctionCode> code = item == "off" && !seconds
+                                               ? std::optional<FunctionCode>(kFunctionNone)
+                                               : parseItem(item);
         if (!code) {
             return refuse(name, itemError(item));
         }
-        if (Status timed = applyTime(name, seconds, range, time, isLong ? " s" : ""); !timed) {
+        // The function editor disables the turbo assignment while continuous-disable is on.
+        if (!isLong && record.ConDisable == 1 && *code != position) {
+            return refuse(name,
+                          "the turbo function cannot change while continuous-disable is "
+                          "on; set condisable=off first");
+        }
+        if (Status timed = applyTime(name, seconds, range, time, " s"); !timed) {
             return timed;
         }
         position = *code;

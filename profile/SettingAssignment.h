@@ -8,7 +8,8 @@
 // RT, BACK, START) and field one of
 //   short=ITEM                      short press
 //   long=ITEM[@SECONDS] | off       long press (off: none) and its time, 0.5..2.0 s
-//   turbo=ITEM[@SECONDS] | off      turbo and its setting, 0.1..0.5
+//   turbo=ITEM[@SECONDS] | off      turbo and its setting, 0.1..0.5 (the function stays as
+//                                   it is while continuous-disable is on, as in the editor)
 //   condisable=on[@SECONDS] | off   continuous-disable and its time, 0.1..3.0 s
 //   switch=ITEM[,ITEM...][@SECONDS] | off   long-press switch: up to five positions (missing
 //                                   ones empty) and its time, 0.5..3.0 s; off: function button

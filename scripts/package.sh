@@ -16,7 +16,7 @@ deb=$(ls build/default/package/orvtool_*_amd64.deb)
 
 if command -v lintian >/dev/null 2>&1; then
   # Runs as root in CI; lintian only refuses that without this flag.
-  report=$(lintian --allow-root --no-tag-display-limit "$deb" || true)
+  report=$(lintian --allow-root --tag-display-limit 0 "$deb" || true)
   if [ -n "$report" ]; then
     echo "$report" >&2
   fi

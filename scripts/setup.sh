@@ -11,6 +11,8 @@ packages=(
   libhidapi-dev libusb-1.0-0-dev libudev-dev
   libgtest-dev libgmock-dev
   fonts-noto-cjk xvfb xauth
+  # the real-window test (scripts/window-test.sh)
+  openbox xdotool x11-utils imagemagick
   # Debian package: build (cpack, dpkg-shlibdeps), check (lintian, appstreamcli)
   dpkg-dev fakeroot lintian appstream
 )

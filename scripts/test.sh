@@ -8,6 +8,11 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh default asan
 export QT_QPA_PLATFORM=offscreen
 ctest --preset default -j "$(nproc)"
+
+# --- the tool in a real X session (Xvfb + openbox + xdotool), on the default build ---
+bash scripts/window-test.sh
+# --- end of the real-window test ---
+
 # Installable package: build it from the default build, install it, run it as an unprivileged
 # user in English and Japanese, verify the installed files and remove it.
 scripts/install-check.sh

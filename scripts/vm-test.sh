@@ -32,7 +32,7 @@ log() { echo "vm-test: $*"; }
 
 # orvctl and the databases it reads, when this tree has them.
 targets=(orv_usb_device orv_vm_check)
-for t in orvctl orv_databases; do
+for t in orvctl orv_databases $([ "${ORV_VM_WINDOW:-1}" = 1 ] && echo orvtool); do
   if cmake --build --preset "$preset" --target help 2>/dev/null | grep -q "^$t:"; then
     targets+=("$t")
   fi
@@ -116,7 +116,19 @@ if [ -x "$bin/orvctl" ]; then
   cp "$bin"/*.db "$root/opt/orv/bin/" 2>/dev/null || true
   [ -d "build/$preset/share" ] && cp -r "build/$preset/share" "$root/opt/orv/"
 fi
+# The window with Qt's offscreen platform (ORV_VM_WINDOW=0 leaves it out).
+if [ "${ORV_VM_WINDOW:-1}" = 1 ] && [ -x "$bin/orvtool" ]; then
+  qt_plugins=$(ls -d /usr/lib/x86_64-linux-gnu/qt6/plugins 2>/dev/null || true)
+  if [ -n "$qt_plugins" ] && [ -f "$qt_plugins/platforms/libqoffscreen.so" ]; then
+    cp "$bin/orvtool" "$root/opt/orv/bin/"
+    mkdir -p "$root$qt_plugins/platforms"
+    cp "$qt_plugins/platforms/libqoffscreen.so" "$root$qt_plugins/platforms/"
+    programs+=("$bin/orvtool" "$qt_plugins/platforms/libqoffscreen.so")
+  fi
+fi
 for p in "${programs[@]}"; do
+  # The copies lose their debug information: a smaller initramfs unpacks faster in the guest.
+  case "$p" in "$bin"/*) strip --strip-debug "$root/opt/orv/bin/$(basename "$p")" ;; esac
   ldd "$p" | awk '/=> \// {print $3} /^\t\/lib/ {print $1}' | while read -r lib; do
     mkdir -p "$root$(dirname "$lib")"
     cp -L -n "$lib" "$root$lib"
@@ -146,6 +158,9 @@ ARGS=$(cat /opt/orv/args 2>/dev/null)
 mkdir -p /root /run/user/0 && chmod 700 /run/user/0
 export HOME=/root XDG_RUNTIME_DIR=/run/user/0
 /opt/orv/bin/orv_vm_check --udev $ARGS
+if [ -f /tmp/overview.png ]; then
+  echo "vm-test: overview.png begin"; base64 /tmp/overview.png; echo "vm-test: overview.png end"
+fi
 echo "vm-test: guest done after $(cut -d' ' -f1 /proc/uptime) s"
 poweroff -f
 EOF
@@ -160,10 +175,16 @@ set +e
 timeout "$vm_timeout" qemu-system-x86_64 -accel tcg -m 768 -smp 2 -nodefaults -no-reboot \
   -display none -serial stdio -nic none \
   -kernel "$kroot/vmlinux" -initrd "$work/initramfs.gz" \
-  -append "console=ttyS0 quiet panic=-1 rdinit=/init" | tee "$work/guest.log"
+  -append "console=ttyS0 quiet panic=-1 rdinit=/init" |
+  tee "$work/guest.log" | sed -u -e '/^vm-test: overview.png \(begin\|end\)/d' -e '/^[A-Za-z0-9+\/=]\{1,76\}\r\?$/d' 
 qemu_status=${PIPESTATUS[0]}
 set -e
 log "qemu ran $(( ($(date +%s%N) - start) / 1000000 )) ms (status $qemu_status)"
+if grep -aq '^vm-test: overview.png begin' "$work/guest.log"; then
+  sed -n '/^vm-test: overview.png begin/,/^vm-test: overview.png end/p' "$work/guest.log" |
+    sed '1d;$d' | tr -d '\r' | base64 -d >"$work/overview.png" 2>/dev/null &&
+    log "the window's overview in the guest: $work/overview.png"
+fi
 summary=$(grep -aE '^[0-9]+ passed, [0-9]+ failed' "$work/guest.log" | tail -n 1 || true)
 if [ -z "$summary" ]; then
   log "the guest gave no result (log: $work/guest.log)"

@@ -11,6 +11,30 @@ CREATE TABLE MultiLingualData (
     dutch TEXT DEFAULT ''
 );
 
+-- Window titles the desktop shows (task switcher, taskbar); the windows find each other by
+-- their own lookup titles, not by these.
+INSERT INTO MultiLingualData (id, english, japanese) VALUES
+(400, 'ORV Function Set Tool', 'ORV 機能設定ツール'),
+(401, 'Connecting', '接続中'),
+(402, 'Controller connection', 'コントローラーの接続'),
+(403, 'Exit', '終了'),
+(404, 'Profile', 'プロファイル'),
+(405, 'New profile', '新しいプロファイル'),
+(406, 'Rename profile', 'プロファイル名の変更'),
+(407, 'Save profile', 'プロファイルの保存'),
+(408, 'Factory settings', '工場出荷時の設定'),
+(409, 'Discard changes', '変更の破棄'),
+(410, 'Profile saved', '保存完了'),
+(411, 'About', 'バージョン情報'),
+(412, 'Button functions', 'ボタン機能の設定'),
+(413, 'Long-press switch', '長押し切替'),
+(414, 'Stick settings', 'スティックの設定'),
+(415, 'Live test', '動作テスト'),
+(416, 'Continuous disable', '連続入力無効'),
+(417, 'Back to function button', '機能ボタンに戻す'),
+(418, 'Directions', '説明'),
+(419, 'Settings files', '設定ファイル');
+
 INSERT INTO MultiLingualData (id, english, japanese) VALUES
 -- Function labels and menu items
 (1, 'L Stick Click', 'Lスティック押し込み'),

@@ -1,9 +1,8 @@
 // list, show, set, reset and rename against the simulated controller.
 
-#include "tests/cli/CliFixture.h"
-
 #include "context/InstanceLock.h"
 #include "profile/ProfileModel.h"
+#include "tests/cli/CliFixture.h"
 
 namespace orv::cli::test {
 namespace {
@@ -111,13 +110,20 @@ TEST_F(CoreCommands, SetWithABadValueWritesNothing) {
         const char* mentions;
     };
     const Case cases[] = {
-        {"A.long=X@2.1", "0.5..2.0"},         {"A.long=X@0.4", "0.5..2.0"},
-        {"A.turbo=A@0.6", "0.1..0.5"},        {"A.condisable=on@3.1", "0.1..3.0"},
-        {"A.switch=A@0.4", "0.5..3.0"},       {"LStick.sensitivity=225%", "25%..200%"},
-        {"LStick.sensitivity=110%", "25%..200%"}, {"RStick.deadzone=20%", "50%"},
-        {"A.short=Q", "unknown item"},        {"LB.short=A", "unknown button"},
-        {"A.switch=A,B,X,Y,L,R", "five"},     {"A.long=X@0.75", "not a time"},
-        {"A.colour=red", "unknown field"},    {"A", "SETTING=VALUE"},
+        {"A.long=X@2.1", "0.5..2.0"},
+        {"A.long=X@0.4", "0.5..2.0"},
+        {"A.turbo=A@0.6", "0.1..0.5"},
+        {"A.condisable=on@3.1", "0.1..3.0"},
+        {"A.switch=A@0.4", "0.5..3.0"},
+        {"LStick.sensitivity=225%", "25%..200%"},
+        {"LStick.sensitivity=110%", "25%..200%"},
+        {"RStick.deadzone=20%", "50%"},
+        {"A.short=Q", "unknown item"},
+        {"LB.short=A", "unknown button"},
+        {"A.switch=A,B,X,Y,L,R", "five"},
+        {"A.long=X@0.75", "not a time"},
+        {"A.colour=red", "unknown field"},
+        {"A", "SETTING=VALUE"},
     };
     for (const Case& bad : cases) {
         EXPECT_EQ(run({"set", "--mode", "ns", "--profile", "1", "A.short=B", bad.setting}),
@@ -162,6 +168,13 @@ TEST_F(CoreCommands, ErrorsHaveTheirOwnExitCodes) {
     controller->setFaults(refusing);
     EXPECT_EQ(run({"set", "--mode", "ns", "--profile", "1", "A.short=B"}), kDeviceError);
     EXPECT_NE(err.str().find("was not changed"), std::string::npos) << err.str();
+
+    settle();
+    const std::size_t writes = controller->framesReceived(vendor::Command::WriteProfile);
+    interrupted = 1;
+    EXPECT_EQ(run({"set", "--mode", "ns", "--profile", "1", "A.short=B"}), kInterrupted);
+    EXPECT_EQ(controller->framesReceived(vendor::Command::WriteProfile), writes);
+    interrupted = 0;
 
     InstanceLock window;
     ASSERT_TRUE(window.tryAcquire());

@@ -48,8 +48,8 @@ TEST_F(LiveTest, SticksAndArguments) {
 
 // The built executable: a real SIGINT reaches the flag and the command unwinds with 0.
 TEST(OrvctlProcess, InterruptEndsTheTestWithSuccess) {
-    const std::string lockDir = std::filesystem::temp_directory_path() /
-                                ("orvctl-process-" + std::to_string(::getpid()));
+    const std::string lockDir =
+        std::filesystem::temp_directory_path() / ("orvctl-process-" + std::to_string(::getpid()));
     std::filesystem::create_directories(lockDir);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);

@@ -116,8 +116,8 @@ int runOrvctl(const std::vector<std::string>& arguments, const std::string& lock
 }
 
 TEST(OrvctlProcess, RefusesWhileTheWindowHoldsTheLock) {
-    const std::string lockDir = std::filesystem::temp_directory_path() /
-                                ("orvctl-lock-" + std::to_string(::getpid()));
+    const std::string lockDir =
+        std::filesystem::temp_directory_path() / ("orvctl-lock-" + std::to_string(::getpid()));
     std::filesystem::create_directories(lockDir);
     ::setenv("ORV_LOCK_DIR", lockDir.c_str(), 1);
     {
@@ -134,8 +134,8 @@ TEST(OrvctlProcess, RefusesWhileTheWindowHoldsTheLock) {
 }
 
 TEST(OrvctlProcess, BackupChangeRestoreGivesBackTheStateFileByteForByte) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                         ("orvctl-roundtrip-" + std::to_string(::getpid()));
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("orvctl-roundtrip-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::string state = (folder / "controller.state").string();
     const std::string backup = (folder / "all.orvbackup").string();

@@ -21,6 +21,9 @@ ProfileForm::ProfileForm(const TextStore& texts)
                     {"CancelBtn", kCancelText}},
                    {{"NewProfileBtn", MainWindowCode::OpenNewProfileNameDialog},
                     {"EditProfileBtn", MainWindowCode::EditProfile},
-                    {"CancelBtn", MainWindowCode::CancelProfileDialog}}) {}
+                    {"CancelBtn", MainWindowCode::CancelProfileDialog}}) {
+    // Enter edits the chosen profile, the usual way on.
+    SetKeyButtons("EditProfileBtn", "CancelBtn");
+}
 
 }  // namespace orv

@@ -10,6 +10,9 @@ constexpr int kCloseText = 73;
 SaveSuccessFrom::SaveSuccessFrom(const TextStore& texts)
     : ButtonPrompt(texts, "SaveSuccessFrom.xml", "SaveSuccessFromWnd",
                    {{"PromptInfoLabel", kNoticeText}, {"CancelBtn", kCloseText}},
-                   {{"CancelBtn", MainWindowCode::LeaveProfile, Delivery::Posted}}) {}
+                   {{"CancelBtn", MainWindowCode::LeaveProfile, Delivery::Posted}}) {
+    // Its one button is the acknowledgement.
+    SetKeyButtons("CancelBtn", "CancelBtn");
+}
 
 }  // namespace orv

@@ -9,6 +9,8 @@
 
 class QPainter;
 
+#include "ui/kit/Types.h"
+
 namespace orv::kit {
 
 class Control;
@@ -30,6 +32,9 @@ public:
 
     // Paints the window background and every visible control that meets dirty.
     void PaintWindow(Control* root, const QRect& windowRect, const QRect& dirty);
+
+    // The keyboard focus mark around a control's rectangle (logical coordinates).
+    static void PaintFocusMark(QPainter& painter, const Rect& controlRect);
 
     QFont FontFor(const Control& c) const;
     static QFont FontFor(const PaintManager& manager, const Control& c);

@@ -13,6 +13,8 @@ class DriverAccess {
 public:
     static QWidget* Widget(WindowImplBase* w);
     static QLineEdit* Edit(WindowImplBase* w, const Control* c);
+    // Keeps a window's input away while a box owned by it is up (or gives it back).
+    static void BlockInput(WindowImplBase* w, bool block);
 };
 
 }  // namespace orv::kit

@@ -4,9 +4,11 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cstdio>
 
 #include "ui/kit/AttributeValues.h"
+#include "ui/kit/DisplayScale.h"
 #include "ui/kit/MenuWidget.h"
 #include "ui/kit/PaintManager.h"
 
@@ -78,6 +80,32 @@ bool ReadMenuFile(const std::string& path, std::vector<MenuItem>& items, MenuLoo
 
 }  // namespace
 
+Rect PlaceMenu(Size size, Point anchor, unsigned align, const Rect& available) {
+    int x = (align & menu_align::RightEdge) != 0 ? anchor.x - size.cx : anchor.x;
+    int y = (align & menu_align::BottomEdge) != 0 ? anchor.y - size.cy : anchor.y;
+    if (x + size.cx > available.right) {
+        x = available.right - size.cx;
+    }
+    x = std::max(x, available.left);
+    if (y + size.cy > available.bottom) {
+        // Open upwards from the anchor when that fits, else as low as the area allows.
+        y = anchor.y - size.cy >= available.top ? anchor.y - size.cy : available.bottom - size.cy;
+    }
+    y = std::max(y, available.top);
+    return Rect{x, y, x + size.cx, y + size.cy};
+}
+
+Rect MenuHandle::GetRect() const {
+    const auto state = state_.lock();
+    if (!state || state->widget == nullptr) {
+        return {};
+    }
+    const QPoint origin = state->widget->pos();
+    const Point topLeft = ToLogical(Point{origin.x(), origin.y()});
+    const Size size = state->widget->LogicalSize();
+    return Rect{topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy};
+}
+
 bool MenuHandle::IsOpen() const {
     const auto state = state_.lock();
     return state && state->widget != nullptr;
@@ -121,16 +149,23 @@ MenuHandle Menu::CreateMenu(Control* /*ownerElement*/, const std::string& menuFi
     }
     const WindowHandle ownerWindow = owner == nullptr ? kNoWindow : owner->GetPaintWindow();
     auto* widget = new MenuWidget(std::move(items), std::move(look), ownerWindow, checks);
-    int x = screenPoint.x;
-    int y = screenPoint.y;
-    if ((align & menu_align::Right) != 0 && (align & menu_align::Left) == 0) {
-        x -= widget->width();
+    // Named after its file, so the desktop (and a test looking from outside) can tell menus apart.
+    widget->setWindowTitle(QString::fromStdString(menuFile));
+    const Point anchor = ToDevice(screenPoint);
+    const QScreen* screen = QGuiApplication::screenAt(QPoint(anchor.x, anchor.y));
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
     }
-    if ((align & menu_align::Bottom) != 0 && (align & menu_align::Top) == 0) {
-        y -= widget->height();
+    Rect available{-100000, -100000, 100000, 100000};
+    if (screen != nullptr) {
+        const QRect a = screen->availableGeometry();
+        available = Rect{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
     }
-    widget->move(x, y);
+    const Rect place =
+        PlaceMenu(Size{widget->width(), widget->height()}, anchor, align, available);
+    widget->move(place.left, place.top);
     widget->show();
+    widget->activateWindow();
     handle.state_ = widget->State();
     return handle;
 }

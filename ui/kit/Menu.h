@@ -36,14 +36,19 @@ struct MenuCommand {
     }
 };
 
-// Where the point lies relative to the menu; combine one horizontal and one vertical value.
+// Where the point lies relative to the menu. The windows' usual value 6 (and 0, 1, 2, 3) puts
+// the menu's top-left corner at the point; RightEdge / BottomEdge put that edge there instead.
 namespace menu_align {
-inline constexpr unsigned Left = 1;              // menu's left edge at the point
-inline constexpr unsigned Top = 2;               // menu's top edge at the point
-inline constexpr unsigned Right = 4;             // menu's right edge at the point
-inline constexpr unsigned Bottom = 8;            // menu's bottom edge at the point
-inline constexpr unsigned LeftTop = Left | Top;  // the usual value 6 maps here as well
+inline constexpr unsigned LeftTop = 6;
+inline constexpr unsigned RightEdge = 0x10;
+inline constexpr unsigned BottomEdge = 0x20;
 }  // namespace menu_align
+
+// Where a menu of `size` opens for `anchor` (desktop pixels) so that it lies inside
+// `available`: it is shifted left to stay inside the right edge, opens above the anchor when
+// there is no room below (or is shifted up when there is no room above either), and never
+// starts left of or above the area.
+Rect PlaceMenu(Size size, Point anchor, unsigned align, const Rect& available);
 
 struct MenuState;
 
@@ -54,6 +59,8 @@ public:
     bool IsOpen() const;
     // Closes the menu without a choice; nothing when already closed.
     void Close();
+    // Outer rectangle in logical screen coordinates (empty when closed).
+    Rect GetRect() const;
     // Names of the items, in file order (empty when closed).
     std::vector<std::string> ItemNames() const;
     // Called once when the menu closes, after any msg::MenuClick was posted.
@@ -67,8 +74,10 @@ private:
 
 class Menu {
 public:
-    // Opens the menu file (relative to the resource folder) at a screen point. ownerElement
-    // may be null. Returns a closed handle when the file cannot be read (reason on stderr).
+    // Opens the menu file (relative to the resource folder) at a logical screen point, placed
+    // by PlaceMenu inside the available area of the screen under the point; it answers the
+    // mouse and the keys Up, Down, Home, End, Enter, Space and Escape. ownerElement may be
+    // null. Returns a closed handle when the file cannot be read (reason on stderr).
     static MenuHandle CreateMenu(Control* ownerElement, const std::string& menuFile,
                                  Point screenPoint, PaintManager* owner, MenuCheckMap* checks,
                                  unsigned align = menu_align::LeftTop);

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "ui/kit/AttributeValues.h"
+#include "ui/kit/DisplayScale.h"
 #include "ui/kit/Messages.h"
 #include "ui/kit/PaintManager.h"
 #include "ui/kit/WindowImplBase.h"
@@ -51,11 +52,12 @@ MenuWidget::MenuWidget(std::vector<MenuItem> items, MenuLook look, WindowHandle 
       state_(std::make_shared<MenuState>()) {
     state_->widget = this;
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     int height = 0;
     for (const MenuItem& item : items_) {
         height += item.separator ? kSeparatorHeight : look_.itemHeight;
     }
-    resize(look_.width, std::max(1, height));
+    resize(std::max(1, ToDevice(look_.width)), std::max(1, ToDevice(std::max(1, height))));
     OpenMenuWidgets().push_back(this);
 }
 
@@ -63,22 +65,33 @@ MenuWidget::~MenuWidget() {
     Cleanup(false);
 }
 
+Size MenuWidget::LogicalSize() const {
+    int height = 0;
+    for (const MenuItem& item : items_) {
+        height += item.separator ? kSeparatorHeight : look_.itemHeight;
+    }
+    return Size{look_.width, std::max(1, height)};
+}
+
 QRect MenuWidget::ItemRect(const std::string& name) const {
     int y = 0;
     for (const MenuItem& item : items_) {
         const int h = item.separator ? kSeparatorHeight : look_.itemHeight;
         if (!item.separator && item.name == name) {
-            return QRect(0, y, width(), h);
+            const int top = ToDevice(y);
+            return QRect(0, top, width(), ToDevice(y + h) - top);
         }
         y += h;
     }
     return {};
 }
 
-int MenuWidget::ItemAt(QPoint p) const {
-    if (!rect().contains(p)) {
+int MenuWidget::ItemAt(QPoint device) const {
+    if (!rect().contains(device)) {
         return -1;
     }
+    const QPoint p(static_cast<int>(device.x() / DisplayScale()),
+                   static_cast<int>(device.y() / DisplayScale()));
     int y = 0;
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const int h = items_[i].separator ? kSeparatorHeight : look_.itemHeight;
@@ -93,6 +106,9 @@ int MenuWidget::ItemAt(QPoint p) const {
 void MenuWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Colour(look_.bkcolor, 0xFF2A2F3C));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(DisplayScale(), DisplayScale());
+    const int logicalWidth = look_.width;
     QFont font;
     if (!look_.font.empty()) {
         font.setFamily(QString::fromStdString(look_.font));
@@ -103,12 +119,12 @@ void MenuWidget::paintEvent(QPaintEvent*) {
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const MenuItem& item = items_[i];
         if (item.separator) {
-            painter.fillRect(QRect(6, y + kSeparatorHeight / 2, width() - 12, 1),
+            painter.fillRect(QRect(6, y + kSeparatorHeight / 2, logicalWidth - 12, 1),
                              Colour(look_.disabledtextcolor, 0xFF808080));
             y += kSeparatorHeight;
             continue;
         }
-        const QRect r(0, y, width(), look_.itemHeight);
+        const QRect r(0, y, logicalWidth, look_.itemHeight);
         if (static_cast<int>(i) == hot_ && item.enabled) {
             painter.fillRect(r, Colour(look_.hotbkcolor, 0xFF3F8CFF));
         }
@@ -147,9 +163,51 @@ void MenuWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+void MenuWidget::MoveHot(int step) {
+    const int count = static_cast<int>(items_.size());
+    int index = hot_;
+    for (int tries = 0; tries < count; ++tries) {
+        index = index < 0 ? (step > 0 ? 0 : count - 1) : (index + step + count) % count;
+        const MenuItem& item = items_[static_cast<std::size_t>(index)];
+        if (!item.separator && item.enabled) {
+            hot_ = index;
+            update();
+            return;
+        }
+    }
+}
+
 void MenuWidget::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        Finish(false);
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            Finish(false);
+            break;
+        case Qt::Key_Down:
+        case Qt::Key_Tab:
+            MoveHot(1);
+            break;
+        case Qt::Key_Up:
+        case Qt::Key_Backtab:
+            MoveHot(-1);
+            break;
+        case Qt::Key_Home:
+            hot_ = -1;
+            MoveHot(1);
+            break;
+        case Qt::Key_End:
+            hot_ = -1;
+            MoveHot(-1);
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (hot_ >= 0 && items_[static_cast<std::size_t>(hot_)].enabled) {
+                Choose(hot_);
+            }
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+            break;
     }
 }
 

@@ -44,8 +44,12 @@ public:
 
     std::shared_ptr<MenuState> State() const { return state_; }
     const std::vector<MenuItem>& Items() const { return items_; }
-    // Rectangle of an item in widget coordinates; empty for an unknown name.
+    // Rectangle of an item in widget (desktop) pixels; empty for an unknown name.
     QRect ItemRect(const std::string& name) const;
+    // Size in logical pixels.
+    Size LogicalSize() const;
+    // Index of the highlighted item, -1 when none.
+    int HotIndex() const { return hot_; }
     // Closes without a choice (chosen=false) or after one.
     void Finish(bool chosen);
 
@@ -58,7 +62,10 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // The item under a point in widget (desktop) pixels, -1 for none or a separator.
     int ItemAt(QPoint p) const;
+    // Moves the highlight to the next enabled item in direction step (+1/-1), wrapping.
+    void MoveHot(int step);
     void Choose(int index);
     void Cleanup(bool chosen);
 

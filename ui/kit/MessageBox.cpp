@@ -1,8 +1,10 @@
 #include "ui/kit/MessageBox.h"
 
-#include <QMessageBox>
 #include <mutex>
 
+#include "ui/kit/DriverAccess.h"
+#include "ui/kit/MessageBoxWidget.h"
+#include "ui/kit/SkinDocument.h"
 #include "ui/kit/WindowImplBase.h"
 #include "ui/kit/WindowSystem.h"
 #include "ui/kit/WindowWidget.h"
@@ -14,29 +16,30 @@ namespace {
 std::mutex g_mutex;
 MessageBoxPresenter g_presenter;
 
+// The tool's own box, in the dark skin of its windows and with the owner's skin font.
 int ShowRealBox(const MessageBoxRequest& request) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (request.icon) {
-        case MessageBoxIcon::Information:
-            icon = QMessageBox::Information;
-            break;
-        case MessageBoxIcon::Warning:
-        case MessageBoxIcon::Exclamation:
-            icon = QMessageBox::Warning;
-            break;
-        case MessageBoxIcon::Error:
-            icon = QMessageBox::Critical;
-            break;
-        case MessageBoxIcon::Question:
-            icon = QMessageBox::Question;
-            break;
-        case MessageBoxIcon::None:
-            break;
+    WindowImplBase* owner = WindowFromHandle(request.owner);
+    QWidget* ownerWidget = owner != nullptr ? DriverAccess::Widget(owner) : nullptr;
+    QFont font;
+    font.setPixelSize(14);
+    if (owner != nullptr) {
+        for (const SkinFont& f : owner->GetPaintManager().GetSkinInfo().fonts) {
+            if (f.isDefault && !f.family.empty()) {
+                font.setFamily(QString::fromStdString(f.family));
+                font.setPixelSize(f.pixelSize > 0 ? f.pixelSize : 14);
+            }
+        }
     }
-    QMessageBox box(icon, QString::fromStdString(request.caption),
-                    QString::fromStdString(request.text), QMessageBox::Ok);
-    box.exec();
-    return kIdOk;
+    if (ownerWidget != nullptr) {
+        DriverAccess::BlockInput(owner, true);
+    }
+    MessageBoxWidget box(request, ownerWidget, font);
+    const int result = box.Exec();
+    // The owner may have gone while the box was up.
+    if (WindowImplBase* still = WindowFromHandle(request.owner); still != nullptr) {
+        DriverAccess::BlockInput(still, false);
+    }
+    return result;
 }
 
 }  // namespace

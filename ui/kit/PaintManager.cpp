@@ -233,7 +233,7 @@ void PaintManager::Invalidate(const Rect& r) {
     ++invalidateCount_;
     WindowWidget* widget = window_ == nullptr ? nullptr : window_->widget_.get();
     if (widget != nullptr && !r.IsEmpty()) {
-        widget->update(r.left, r.top, r.Width(), r.Height());
+        widget->UpdateLogical(r);
     }
 }
 

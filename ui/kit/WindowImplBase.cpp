@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <cstdio>
 
+#include "ui/kit/DisplayScale.h"
 #include "ui/kit/DriverAccess.h"
 #include "ui/kit/SkinDocument.h"
 #include "ui/kit/SystemServices.h"
@@ -22,6 +23,17 @@ struct WindowImplBase::ModalLoop {
 };
 
 namespace {
+
+DesktopTitleProvider& TitleProvider() {
+    static DesktopTitleProvider provider;
+    return provider;
+}
+
+std::string DesktopTitleFor(const std::string& lookupTitle) {
+    const DesktopTitleProvider& provider = TitleProvider();
+    std::string shown = provider ? provider(lookupTitle) : std::string();
+    return shown.empty() ? lookupTitle : shown;
+}
 
 bool IsHeadlessPlatform() {
     const QString name = QGuiApplication::platformName();
@@ -80,8 +92,8 @@ WindowHandle WindowImplBase::Create(WindowHandle parent, const std::string& titl
     Enter();
     paintManager_.Attach(this);
     paintManager_.SetTree(std::move(*skin.document));
-    widget_ = std::make_unique<WindowWidget>(this);
-    widget_->setWindowTitle(QString::fromStdString(title));
+    widget_ = std::make_unique<WindowWidget>(this, WindowFromHandle(parent) != nullptr);
+    widget_->setWindowTitle(QString::fromStdString(DesktopTitleFor(title)));
     if (WindowImplBase* owner = WindowFromHandle(parent); owner != nullptr && owner->widget_) {
         widget_->winId();
         owner->widget_->winId();
@@ -96,13 +108,20 @@ WindowHandle WindowImplBase::Create(WindowHandle parent, const std::string& titl
     const Size skinSize = paintManager_.GetSkinInfo().size;
     const int width = cx == kUseDefault || cx <= 0 ? (skinSize.cx > 0 ? skinSize.cx : 400) : cx;
     const int height = cy == kUseDefault || cy <= 0 ? (skinSize.cy > 0 ? skinSize.cy : 300) : cy;
-    widget_->resize(width, height);
+    const QRect area = ScreenArea();
+    if (parent == kNoWindow && !DisplayScaleFixed() && !IsHeadlessPlatform()) {
+        // The first top-level window (the main window) decides how small everything is drawn.
+        SetDisplayScale(FitScale(Size{width, height},
+                                 Rect{area.left(), area.top(), area.right() + 1,
+                                      area.bottom() + 1}));
+    }
     if (x == kUseDefault || y == kUseDefault) {
-        const QRect area = ScreenArea();
-        widget_->move(area.left() + (area.width() - width) / 2,
-                      area.top() + (area.height() - height) / 2);
+        widget_->SetLogicalGeometry(Rect{0, 0, width, height});
+        const QSize device = widget_->size();
+        widget_->move(area.left() + (area.width() - device.width()) / 2,
+                      area.top() + (area.height() - device.height()) / 2);
     } else {
-        widget_->move(x, y);
+        widget_->SetLogicalGeometry(Rect{x, y, x + width, y + height});
     }
     paintManager_.Layout(Size{width, height});
     widget_->SyncEdits();
@@ -232,18 +251,13 @@ void WindowImplBase::CenterWindow() {
 }
 
 Rect WindowImplBase::GetWindowRect() const {
-    if (!widget_) {
-        return {};
-    }
-    const QRect g = widget_->geometry();
-    return Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    return widget_ ? widget_->LogicalGeometry() : Rect{};
 }
 
 void WindowImplBase::MoveWindow(const Rect& r) {
-    if (!widget_) {
-        return;
+    if (widget_) {
+        widget_->SetLogicalGeometry(r);
     }
-    widget_->setGeometry(r.left, r.top, std::max(0, r.Width()), std::max(0, r.Height()));
 }
 
 Point WindowImplBase::ScreenToClient(Point screen) const {
@@ -276,7 +290,7 @@ bool WindowImplBase::SetFocus(const Control* edit) {
 }
 
 const Control* WindowImplBase::GetFocus() const {
-    return widget_ ? widget_->FocusedEdit() : nullptr;
+    return widget_ ? widget_->FocusedControl() : nullptr;
 }
 
 bool WindowImplBase::SetIcon(const std::string& imagePath) {
@@ -292,7 +306,7 @@ void WindowImplBase::SetTitle(const std::string& title) {
     title_ = title;
     WindowRegistry::Get().SetTitle(handle_, title);
     if (widget_) {
-        widget_->setWindowTitle(QString::fromStdString(title));
+        widget_->setWindowTitle(QString::fromStdString(DesktopTitleFor(title)));
     }
 }
 
@@ -365,6 +379,9 @@ LResult WindowImplBase::HandleMessage(unsigned message, WParam wParam, LParam lP
             if (handled) {
                 return r;
             }
+            if (HandleStandardKey(static_cast<unsigned>(wParam))) {
+                return 0;
+            }
             break;
         }
         case msg::MouseHover: {
@@ -380,6 +397,37 @@ LResult WindowImplBase::HandleMessage(unsigned message, WParam wParam, LParam lP
     handled = true;
     const LResult r = HandleCustomMessage(message, wParam, lParam, handled);
     return handled ? r : 0;
+}
+
+void WindowImplBase::SetKeyButtons(std::string enterButton, std::string escapeButton) {
+    enterButton_ = std::move(enterButton);
+    escapeButton_ = std::move(escapeButton);
+    escapeToClose_ = false;
+}
+
+bool WindowImplBase::HandleStandardKey(unsigned key) {
+    if (!widget_ || destroyed_) {
+        return false;
+    }
+    Control* focused = widget_->FocusedControl();
+    const bool onButton = focused != nullptr && focused->GetClass() != "Edit";
+    if ((key == vk::Return || key == vk::Space) && onButton) {
+        return widget_->Activate(focused);
+    }
+    if (parent_ == kNoWindow) {
+        return false;
+    }
+    std::string name;
+    if (key == vk::Return) {
+        name = enterButton_;
+    } else if (key == vk::Escape) {
+        name = escapeButton_;
+        if (escapeToClose_ && paintManager_.FindControl(name) == nullptr) {
+            name = "closebtn";
+        }
+    }
+    Control* button = name.empty() ? nullptr : paintManager_.FindControl(name);
+    return button != nullptr && widget_->Activate(button);
 }
 
 LResult WindowImplBase::HandleCustomMessage(unsigned, WParam, LParam, bool& handled) {
@@ -401,8 +449,28 @@ LResult WindowImplBase::OnMouseHover(unsigned, WParam, LParam, bool& handled) {
     return 0;
 }
 
+void SetDesktopTitles(DesktopTitleProvider provider) {
+    TitleProvider() = std::move(provider);
+    for (const WindowHandle h : LiveWindows()) {
+        if (WindowImplBase* w = WindowFromHandle(h); w != nullptr && w->widget_) {
+            w->widget_->setWindowTitle(QString::fromStdString(DesktopTitleFor(w->GetTitle())));
+        }
+    }
+}
+
+std::string GetDesktopTitle(WindowHandle handle) {
+    WindowImplBase* w = WindowFromHandle(handle);
+    return w == nullptr || !w->widget_ ? std::string() : w->widget_->windowTitle().toStdString();
+}
+
 QWidget* DriverAccess::Widget(WindowImplBase* w) {
     return w->widget_.get();
+}
+
+void DriverAccess::BlockInput(WindowImplBase* w, bool block) {
+    if (w->widget_) {
+        w->widget_->BlockInput(block);
+    }
 }
 
 QLineEdit* DriverAccess::Edit(WindowImplBase* w, const Control* c) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -71,9 +72,18 @@ public:
     // Window icon from an image file (UTF-8 path); false when it cannot be read.
     bool SetIcon(const std::string& imagePath);
 
-    // Keyboard focus among the window's Edits. SetFocus gives it to `edit`: at once when the
-    // window is active, else when it next becomes active. False when `edit` is not a visible,
-    // enabled Edit of this window. GetFocus is the Edit holding it, or nullptr.
+    // The buttons the keys act on in a window with a parent (a dialog, prompt or editor):
+    // Enter clicks `enterButton` (default "OKBtn"), Escape clicks `escapeButton` (default
+    // "CancelBtn", or "closebtn" when the skin has no "CancelBtn"); "" turns a key off. A button
+    // that Tab has reached takes Enter and Space itself. Windows without a parent have no
+    // Enter/Escape defaults. Keys reach these only when OnKeyDown leaves them unhandled.
+    void SetKeyButtons(std::string enterButton, std::string escapeButton);
+
+    // Keyboard focus. SetFocus gives it to `edit`: at once when the window is active, else when
+    // it next becomes active. False when `edit` is not a visible, enabled Edit of this window.
+    // GetFocus is the control holding it (an Edit, or a button the Tab key reached), or
+    // nullptr. Tab and Shift+Tab walk the visible, enabled Edits and buttons in skin order;
+    // a button holding the focus carries a visible mark.
     bool SetFocus(const Control* edit);
     const Control* GetFocus() const;
 
@@ -120,8 +130,12 @@ private:
     friend class DriverAccess;
     friend class PaintManager;
     friend LResult SendMessage(WindowHandle, unsigned, WParam, LParam);
+    friend void SetDesktopTitles(std::function<std::string(const std::string&)>);
+    friend std::string GetDesktopTitle(WindowHandle);
 
     LResult Dispatch(unsigned message, WParam wParam, LParam lParam);
+    // Enter, Escape and Space on the window's buttons; true when one was clicked.
+    bool HandleStandardKey(unsigned key);
     void DispatchNotify(Notification& notification);
     void FinishDestroy();
     void Enter() { ++busy_; }
@@ -138,6 +152,9 @@ private:
     bool destroyed_ = false;
     bool deletePending_ = false;
     bool createFailed_ = false;
+    std::string enterButton_ = "OKBtn";
+    std::string escapeButton_ = "CancelBtn";
+    bool escapeToClose_ = true;
     struct ModalLoop;
     ModalLoop* modalLoop_ = nullptr;
 };

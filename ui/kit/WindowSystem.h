@@ -1,6 +1,7 @@
 // Process-wide window services: handles, lookup by title, posted and sent messages, quit.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,14 @@ LResult SendMessage(WindowHandle handle, unsigned message, WParam wParam = 0, LP
 // Ends the outermost message loop with exitCode; any modal loops running end first (their
 // ShowModal returns -1). Safe from any thread.
 void PostQuitMessage(int exitCode = 0);
+
+// What the desktop (task switcher, taskbar) shows as a window's title, given its lookup title
+// (the one FindWindow uses, which stays as it is). Applied at once to every live window and
+// to every window created later; a provider that returns "" (or none) shows the lookup title.
+using DesktopTitleProvider = std::function<std::string(const std::string& lookupTitle)>;
+void SetDesktopTitles(DesktopTitleProvider provider);
+// The title the desktop shows for a live window ("" for a dead handle).
+std::string GetDesktopTitle(WindowHandle handle);
 
 WindowHandle GetForegroundWindow();
 void SetForegroundWindow(WindowHandle handle);

@@ -4,11 +4,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "ui/kit/AttributeValues.h"
 #include "ui/kit/Clock.h"
 #include "ui/kit/Control.h"
 #include "ui/kit/ControlPainter.h"
+#include "ui/kit/DisplayScale.h"
 #include "ui/kit/Messages.h"
 #include "ui/kit/WindowImplBase.h"
 #include "ui/kit/WindowRegistry.h"
@@ -37,6 +40,18 @@ bool HasHotLook(const Control* c) {
            c->HasAttribute("selectedhotimage") || c->HasAttribute("pushedimage");
 }
 
+void CollectFocusable(Control* c, std::vector<Control*>& out) {
+    if (c == nullptr || !c->IsVisible() || !c->IsEnabled()) {
+        return;
+    }
+    if ((IsClickable(c) && c->IsMouseEnabled()) || c->GetClass() == "Edit") {
+        out.push_back(c);
+    }
+    for (std::size_t i = 0; i < c->GetCount(); ++i) {
+        CollectFocusable(c->GetItemAt(i), out);
+    }
+}
+
 void CollectEdits(Control* c, std::vector<Control*>& out) {
     if (c == nullptr) {
         return;
@@ -60,8 +75,9 @@ QString ColourCss(const std::string& value, const char* fallback) {
 
 }  // namespace
 
-WindowWidget::WindowWidget(WindowImplBase* owner)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), owner_(owner) {
+WindowWidget::WindowWidget(WindowImplBase* owner, bool dialog)
+    : QWidget(nullptr, (dialog ? Qt::Dialog : Qt::Window) | Qt::FramelessWindowHint),
+      owner_(owner) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -77,6 +93,7 @@ void WindowWidget::Detach() {
 
 void WindowWidget::ForgetControls() {
     hot_ = nullptr;
+    focused_ = nullptr;
     captured_ = nullptr;
     rightCaptured_ = nullptr;
     lastPressed_ = nullptr;
@@ -131,6 +148,7 @@ void WindowWidget::SyncEdit(Control* c) {
             Notification n{"textchanged", c, {}, 0, 0};
             owner_->DispatchNotify(n);
         });
+        edit->installEventFilter(this);
         connect(edit, &QLineEdit::returnPressed, edit, [this, c] {
             if (owner_ == nullptr) {
                 return;
@@ -141,9 +159,9 @@ void WindowWidget::SyncEdit(Control* c) {
     }
     const Rect pad = attr::ToRect(c->GetAttribute("textpadding")).value_or(Rect{});
     const Rect r = c->GetPos();
-    edit->setGeometry(r.left + pad.left, r.top + pad.top,
-                      std::max(0, r.Width() - pad.left - pad.right),
-                      std::max(0, r.Height() - pad.top - pad.bottom));
+    const Rect box = ToDevice(Rect{r.left + pad.left, r.top + pad.top, r.right - pad.right,
+                                   r.bottom - pad.bottom});
+    edit->setGeometry(box.left, box.top, std::max(0, box.Width()), std::max(0, box.Height()));
     const QString text = QString::fromStdString(c->GetText());
     if (edit->text() != text) {
         const QSignalBlocker blocker(edit);
@@ -154,7 +172,11 @@ void WindowWidget::SyncEdit(Control* c) {
     edit->setEchoMode(attr::ToBool(c->GetAttribute("password"), false) ? QLineEdit::Password
                                                                        : QLineEdit::Normal);
     edit->setEnabled(EnabledWithParents(c));
-    edit->setFont(ControlPainter::FontFor(owner_->GetPaintManager(), *c));
+    QFont font = ControlPainter::FontFor(owner_->GetPaintManager(), *c);
+    if (font.pixelSize() > 0) {
+        font.setPixelSize(std::max(1, ToDevice(font.pixelSize())));
+    }
+    edit->setFont(font);
     edit->setStyleSheet(QString("QLineEdit { background: %1; color: %2; border: none; }")
                             .arg(ColourCss(c->GetAttribute("bkcolor"), "transparent"),
                                  ColourCss(c->GetAttribute("textcolor"), "black")));
@@ -196,13 +218,61 @@ bool WindowWidget::HasTimer(unsigned id) const {
     return it != timers_.end() && it->second->isActive();
 }
 
+void WindowWidget::SetLogicalGeometry(const Rect& r) {
+    logicalSize_ = Size{std::max(0, r.Width()), std::max(0, r.Height())};
+    const Rect device = ToDevice(r);
+    setGeometry(device.left, device.top, std::max(0, device.Width()),
+                std::max(0, device.Height()));
+    logicalOrigin_ = Point{r.left, r.top};
+    deviceOrigin_ = pos();
+}
+
+Rect WindowWidget::LogicalGeometry() const {
+    const QPoint origin = pos();
+    Point topLeft = logicalOrigin_;
+    if (origin != deviceOrigin_) {
+        topLeft = ToLogical(Point{origin.x(), origin.y()});
+    }
+    return Rect{topLeft.x, topLeft.y, topLeft.x + logicalSize_.cx, topLeft.y + logicalSize_.cy};
+}
+
+void WindowWidget::UpdateLogical(const Rect& r) {
+    // One pixel more on each side: scaled edges round either way.
+    const Rect device = ToDevice(r);
+    update(device.left - 1, device.top - 1, device.Width() + 2, device.Height() + 2);
+}
+
+Point WindowWidget::LogicalPoint(const QMouseEvent* event) {
+    const QPointF p = event->position();
+    const double scale = DisplayScale();
+    return Point{static_cast<int>(std::floor(p.x() / scale)),
+                 static_cast<int>(std::floor(p.y() / scale))};
+}
+
 void WindowWidget::paintEvent(QPaintEvent* event) {
     if (owner_ == nullptr) {
         return;
     }
     QPainter painter(this);
-    ControlPainter controlPainter(painter, owner_->GetPaintManager(), devicePixelRatioF());
-    controlPainter.PaintWindow(owner_->GetPaintManager().GetRoot(), rect(), event->rect());
+    const double scale = DisplayScale();
+    QRect dirty = event->rect();
+    if (scale != 1.0) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(scale, scale);
+        dirty = QRect(static_cast<int>(std::floor(dirty.left() / scale)) - 1,
+                      static_cast<int>(std::floor(dirty.top() / scale)) - 1,
+                      static_cast<int>(std::ceil(dirty.width() / scale)) + 3,
+                      static_cast<int>(std::ceil(dirty.height() / scale)) + 3);
+    }
+    // Art is chosen for the pixels it really lands on: @2x once a logical pixel covers more
+    // than one device pixel.
+    ControlPainter controlPainter(painter, owner_->GetPaintManager(), devicePixelRatioF() * scale);
+    controlPainter.PaintWindow(owner_->GetPaintManager().GetRoot(),
+                               QRect(0, 0, logicalSize_.cx, logicalSize_.cy), dirty);
+    if (const Control* focus = FocusedControl(); focus != nullptr && focus->IsReallyVisible()) {
+        ControlPainter::PaintFocusMark(painter, focus->GetPos());
+    }
 }
 
 bool WindowWidget::Reacts(const Control* c) const {
@@ -233,9 +303,9 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     WindowRegistry::Get().SetForeground(owner_->GetHWND());
-    const QPoint p = event->position().toPoint();
+    const Point p = LogicalPoint(event);
     PaintManager& pm = owner_->GetPaintManager();
-    Control* hit = pm.FindControl(Point{p.x(), p.y()});
+    Control* hit = pm.FindControl(p);
     if (event->button() == Qt::LeftButton) {
         if (hit != nullptr && IsClickable(hit) && Reacts(hit)) {
             captured_ = hit;
@@ -246,7 +316,7 @@ void WindowWidget::mousePressEvent(QMouseEvent* event) {
                 lastPressed_ == hit && now - lastPressMs_ <= GetDoubleClickInterval();
             lastPressed_ = hit;
             lastPressMs_ = now;
-        } else if (pm.GetSkinInfo().caption.bottom > 0 && p.y() < pm.GetSkinInfo().caption.bottom) {
+        } else if (pm.GetSkinInfo().caption.bottom > 0 && p.y < pm.GetSkinInfo().caption.bottom) {
             dragging_ = true;
             dragOffset_ = event->globalPosition().toPoint() - pos();
         }
@@ -263,8 +333,7 @@ void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (owner_ == nullptr) {
         return;
     }
-    const QPoint p = event->position().toPoint();
-    const Point point{p.x(), p.y()};
+    const Point point = LogicalPoint(event);
     WindowImplBase* owner = owner_;
     if (event->button() == Qt::LeftButton) {
         dragging_ = false;
@@ -280,6 +349,10 @@ void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
         }
         const bool doubleClick = pendingDoubleClick_;
         pendingDoubleClick_ = false;
+        if (focused_ != nullptr && focused_ != c) {
+            // A click moves the keyboard mark away from where Tab had put it.
+            FocusControl(nullptr);
+        }
         owner->Enter();
         bool changed = false;
         if (c->GetClass() == "Option") {
@@ -317,12 +390,150 @@ void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+bool WindowWidget::Activate(Control* c) {
+    if (owner_ == nullptr || c == nullptr || !IsClickable(c) || !Reacts(c) ||
+        !c->IsMouseEnabled() || InputBlocked()) {
+        return false;
+    }
+    WindowImplBase* owner = owner_;
+    const Point point = c->GetPos().Centre();
+    owner->Enter();
+    bool changed = false;
+    if (c->GetClass() == "Option") {
+        if (c->GetAttribute("group").empty()) {
+            c->SetSelected(!c->IsSelected());
+            changed = true;
+        } else if (!c->IsSelected()) {
+            c->SetSelected(true);
+            changed = true;
+        }
+    } else if (c->GetClass() == "CheckBox") {
+        c->SetSelected(!c->IsSelected());
+        changed = true;
+    }
+    if (changed) {
+        Notification n{"selectchanged", c, point, 0, 0};
+        owner->DispatchNotify(n);
+    }
+    Notification click{"click", c, point, 0, 0};
+    owner->DispatchNotify(click);
+    owner->Leave();
+    return true;
+}
+
+Control* WindowWidget::FocusedControl() const {
+    if (focused_ != nullptr) {
+        return focused_;
+    }
+    return const_cast<Control*>(FocusedEdit());
+}
+
+void WindowWidget::FocusControl(Control* c) {
+    if (focused_ != nullptr) {
+        focused_->focused_ = false;
+        UpdateLogical(focused_->GetPos());
+    }
+    focused_ = nullptr;
+    if (c == nullptr || owner_ == nullptr) {
+        return;
+    }
+    if (QLineEdit* edit = EditFor(c)) {
+        edit->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    focused_ = c;
+    c->focused_ = true;
+    setFocus(Qt::TabFocusReason);
+    UpdateLogical(c->GetPos());
+}
+
+bool WindowWidget::MoveFocus(bool forward) {
+    if (owner_ == nullptr) {
+        return false;
+    }
+    std::vector<Control*> chain;
+    CollectFocusable(owner_->GetPaintManager().GetRoot(), chain);
+    if (chain.empty()) {
+        return false;
+    }
+    const Control* current = FocusedControl();
+    const auto it = std::find(chain.begin(), chain.end(), current);
+    std::size_t index = 0;
+    if (it == chain.end()) {
+        index = forward ? 0 : chain.size() - 1;
+    } else {
+        const auto at = static_cast<std::size_t>(it - chain.begin());
+        index = forward ? (at + 1) % chain.size() : (at + chain.size() - 1) % chain.size();
+    }
+    FocusControl(chain[index]);
+    return true;
+}
+
+void WindowWidget::RaiseModalChild() {
+    if (owner_ == nullptr) {
+        return;
+    }
+    // The innermost blocking window: a visible child of this window, then its own child, ...
+    WindowHandle current = owner_->GetHWND();
+    WindowWidget* target = nullptr;
+    for (bool found = true; found;) {
+        found = false;
+        const std::vector<WindowHandle> live = LiveWindows();
+        for (auto it = live.rbegin(); it != live.rend(); ++it) {
+            WindowImplBase* w = WindowFromHandle(*it);
+            if (w != nullptr && w->GetParent() == current && w->widget_ &&
+                w->widget_->isVisible()) {
+                target = w->widget_.get();
+                current = *it;
+                found = true;
+                break;
+            }
+        }
+    }
+    if (target != nullptr && target != this) {
+        target->raise();
+        target->activateWindow();
+    }
+}
+
+bool WindowWidget::event(QEvent* e) {
+    const bool result = QWidget::event(e);
+    if (e->type() == QEvent::WindowActivate && InputBlocked() && isVisible()) {
+        // A click on a window that waits for a modal child brings that child forward, so the
+        // tool never looks frozen behind its own parent window.
+        QTimer::singleShot(0, this, [this] { RaiseModalChild(); });
+    }
+    return result;
+}
+
+bool WindowWidget::focusNextPrevChild(bool next) {
+    // Tab and Backtab, from this window or one of its line edits, walk the toolkit's order.
+    if (owner_ == nullptr || InputBlocked()) {
+        return true;
+    }
+    MoveFocus(next);
+    return true;
+}
+
+bool WindowWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        // The focus mark of an Edit is painted by the window around the line edit.
+        if (event->type() == QEvent::FocusIn && focused_ != nullptr) {
+            focused_->focused_ = false;
+            UpdateLogical(focused_->GetPos());
+            focused_ = nullptr;
+        }
+        update();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
     if (owner_ == nullptr) {
         return;
     }
     const QPoint global = event->globalPosition().toPoint();
-    WindowRegistry::Get().SetCursor(Point{global.x(), global.y()});
+    WindowRegistry::Get().SetCursor(ToLogical(Point{global.x(), global.y()}));
     if (dragging_) {
         move(global - dragOffset_);
         return;
@@ -330,13 +541,13 @@ void WindowWidget::mouseMoveEvent(QMouseEvent* event) {
     if (InputBlocked()) {
         return;
     }
-    const QPoint p = event->position().toPoint();
-    Control* hit = owner_->GetPaintManager().FindControl(Point{p.x(), p.y()});
+    const Point p = LogicalPoint(event);
+    Control* hit = owner_->GetPaintManager().FindControl(p);
     Control* hot = Reacts(hit) ? hit : nullptr;
     if (hot != hot_) {
         SetHot(hot);
         if (hot != nullptr) {
-            owner_->Dispatch(msg::MouseHover, 0, MakePointParam(p.x(), p.y()));
+            owner_->Dispatch(msg::MouseHover, 0, MakePointParam(p.x, p.y));
         }
     }
 }
@@ -371,8 +582,14 @@ void WindowWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void WindowWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    // A size set through SetLogicalGeometry keeps its exact logical size; one the window
+    // system imposed is mapped back.
+    const Rect expected = ToDevice(Rect{0, 0, logicalSize_.cx, logicalSize_.cy});
+    if (width() != expected.Width() || height() != expected.Height()) {
+        logicalSize_ = Size{ToLogical(width()), ToLogical(height())};
+    }
     if (owner_ != nullptr) {
-        owner_->GetPaintManager().Layout(Size{width(), height()});
+        owner_->GetPaintManager().Layout(logicalSize_);
         SyncEdits();
     }
 }

@@ -27,6 +27,7 @@
 #include "ui/kit/MessageBox.h"
 #include "ui/kit/SystemServices.h"
 #include "ui/kit/WindowSystem.h"
+#include "ui/main/DesktopTitles.h"
 #include "ui/main/LanguageChoice.h"
 #include "ui/main/WindowMessageTarget.h"
 #include "ui/main/WindowMessages.h"
@@ -150,6 +151,9 @@ void MainWindow::setLanguage(std::uint32_t langId) {
     for (const MainWindowTexts& entry : kLanguageTexts) {
         setText(GetPaintManager().FindControl(entry.control), context_.text.text(entry.textId));
     }
+    const TextStore& texts = context_.text;
+    kit::SetDesktopTitles(
+        [&texts](const std::string& lookupTitle) { return desktopTitle(texts, lookupTitle); });
     updateUnsavedMarks();
     if (statusLabel_ != nullptr && statusLabel_->IsVisible()) {
         showEditingHint();  // a confirmation in the old language gives way to the hint
@@ -239,6 +243,7 @@ void MainWindow::onHoverTick() {
 }
 
 void MainWindow::OnFinalMessage(kit::WindowHandle handle) {
+    kit::SetDesktopTitles(nullptr);  // the text store goes with this window
     if (context_.device.hidDevice) {
         sendSwitchRequest(context_.device);
     }

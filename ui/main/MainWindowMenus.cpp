@@ -1,5 +1,6 @@
 // The main window's File, Help and Language menus, what their items do, the import and export
-// gates, backup and restore of the whole controller, and the six Alt hot keys that open the menus and run their items.
+// gates, backup and restore of the whole controller, and the six Alt hot keys that open the menus
+// and run their items.
 
 #include <algorithm>
 #include <array>
@@ -37,9 +38,16 @@ std::vector<kit::FileFilter> backupFileFilters() {
     return {{"Backup Files(*.orvbackup)", {"*.orvbackup"}}, {"All Files(*.*)", {"*.*"}}};
 }
 
-std::vector<kit::FileFilter> settingsFileFilters() {
-    // "db Files(*.db)|*.db|All Files(*.*)|*.*||"
-    return {{"db Files(*.db)", {"*.db"}}, {"All Files(*.*)", {"*.*"}}};
+constexpr int kSettingsFilesText = 419;
+
+// One filter that reads like the product ("Settings files (*.db)"): export and import only
+// deal in settings databases.
+std::vector<kit::FileFilter> settingsFileFilters(const TextStore& texts) {
+    std::string name = texts.text(kSettingsFilesText);
+    if (name.empty()) {
+        name = "Settings files";
+    }
+    return {{name, {"*.db"}}};
 }
 
 }  // namespace
@@ -109,7 +117,7 @@ void MainWindow::importGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Open;
     request.owner = GetHWND();
-    request.filters = settingsFileFilters();
+    request.filters = settingsFileFilters(context_.text);
     request.defaultExtension = "db";
     request.initialFolder = folders->importStartFolder(context_.images.hostMode).string();
     request.fileMustExist = true;
@@ -143,7 +151,7 @@ void MainWindow::exportGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Save;
     request.owner = GetHWND();
-    request.filters = settingsFileFilters();
+    request.filters = settingsFileFilters(context_.text);
     request.defaultExtension = "db";
     request.initialFolder = folders->forMode(context_.images.hostMode).string();
     request.initialFileName = defaultName;

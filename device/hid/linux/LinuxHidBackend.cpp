@@ -15,8 +15,8 @@ namespace orv::hid {
 std::string openFailureMessage(const std::string& path, int errorNumber) {
     const std::string reason = std::strerror(errorNumber);
     if (errorNumber == EACCES || errorNumber == EPERM) {
-        return std::string(kPermissionFailurePrefix) + " to open the controller at " + path + " (" + reason +
-               "). Install the udev rule " + kUdevRuleFile +
+        return std::string(kPermissionFailurePrefix) + " to open the controller at " + path + " (" +
+               reason + "). Install the udev rule " + kUdevRuleFile +
                " into /etc/udev/rules.d/, run `udevadm control --reload-rules && udevadm "
                "trigger`, then plug the controller in again.";
     }

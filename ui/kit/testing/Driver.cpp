@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "ui/kit/Control.h"
+#include "ui/kit/DisplayScale.h"
 #include "ui/kit/DriverAccess.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/MenuWidget.h"
@@ -228,7 +229,8 @@ std::optional<Point> CentreOf(WindowHandle window, const std::string& name) {
 // the time the event is delivered (UI thread).
 void ClickInWindow(WindowHandle window, Point p, Qt::MouseButton button, int count) {
     if (WindowImplBase* w = WindowFromHandle(window)) {
-        ClickWidget(DriverAccess::Widget(w), QPoint(p.x, p.y), button, count);
+        const Point device = ToDevice(p);
+        ClickWidget(DriverAccess::Widget(w), QPoint(device.x, device.y), button, count);
     }
 }
 
@@ -276,7 +278,8 @@ bool Driver::MoveMouse(WindowHandle window, Point clientPoint) {
         if (w == nullptr) {
             return false;
         }
-        SendMouse(DriverAccess::Widget(w), QEvent::MouseMove, QPoint(clientPoint.x, clientPoint.y),
+        const Point device = ToDevice(clientPoint);
+        SendMouse(DriverAccess::Widget(w), QEvent::MouseMove, QPoint(device.x, device.y),
                   Qt::NoButton, Qt::NoButton);
         return true;
     });
@@ -363,6 +366,25 @@ bool Driver::ChooseMenuItem(const std::string& itemName) {
         }
     });
     return true;
+}
+
+bool Driver::PressMenuKey(unsigned key) {
+    return impl_->Call([key] {
+        MenuWidget* menu = TopMenu();
+        if (menu == nullptr) {
+            return false;
+        }
+        QKeyEvent press(QEvent::KeyPress, QtKeyFromVirtualKey(key), Qt::NoModifier);
+        QApplication::sendEvent(menu, &press);
+        return true;
+    });
+}
+
+Rect Driver::MenuRect() {
+    return impl_->Call([] {
+        const std::vector<MenuHandle> open = Menu::OpenMenus();
+        return open.empty() ? Rect{} : open.back().GetRect();
+    });
 }
 
 bool Driver::DismissMenu() {

@@ -77,6 +77,11 @@ public:
     bool HoldKey(WindowHandle window, unsigned key, bool down);
     // Chooses the named item of the most recent open menu. False when no menu or no item.
     bool ChooseMenuItem(const std::string& itemName);
+    // Presses a key (vk::Up, vk::Down, vk::Return, vk::Escape, ...) in the most recent open
+    // menu. False when none is open.
+    bool PressMenuKey(unsigned key);
+    // Logical screen rectangle of the most recent open menu; empty when none.
+    Rect MenuRect();
     // Clicks outside the most recent open menu.
     bool DismissMenu();
     bool IsMenuOpen();
@@ -91,7 +96,8 @@ public:
     bool IsEnabled(WindowHandle window, const std::string& controlName);
     bool IsSelected(WindowHandle window, const std::string& controlName);
     Rect GetWindowRect(WindowHandle window);
-    // Name of the Edit holding the window's keyboard focus; "" when none.
+    // Name of the control holding the window's keyboard focus (an Edit, or a button Tab
+    // reached); "" when none.
     std::string FocusedControl(WindowHandle window);
     std::string GetTitle(WindowHandle window);
     // Renders the window as it shows on screen into a PNG file.
