@@ -1,5 +1,7 @@
 #include "EditorHarness.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -109,7 +111,8 @@ EditorHarness::EditorHarness() {
     kit::Clock::Install(&uiClock);
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder = std::filesystem::temp_directory_path() /
-             ("orv-editor-" + std::string(info->test_suite_name()) + "-" + info->name());
+             ("orv-editor-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
+              info->name());
     std::filesystem::remove_all(folder);
     const std::filesystem::path built(ORV_TEST_DATA_DIR);
     copyResources(built / "Resources", folder / "Resources");
