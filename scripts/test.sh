@@ -18,8 +18,13 @@ bash scripts/window-test.sh
 scripts/install-check.sh
 ctest --preset asan -j "$(nproc)"
 if [ -x scripts/fuzz.sh ]; then
-  scripts/fuzz.sh
+  scripts/fuzz.sh 45   # every fuzz target, 45 s each (about 4 min in all)
 fi
+
+# --- Reliability passes (scripts/reliability.sh, docs/reliability.md), each bounded ---
+scripts/reliability.sh tsan        # ThreadSanitizer build and tests: about 14 min at most
+scripts/reliability.sh walk 120    # random walk through the windows: 2 min
+scripts/reliability.sh kill 90     # SIGKILL during writes: 1.5 min
 
 # The real device path on a real kernel: the simulated controller on a virtual USB bus in a
 # qemu guest (software emulation, bounded by ORV_VM_TIMEOUT, 420 s by default).

@@ -1,5 +1,7 @@
 #include "sim/SimStateFile.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,7 +57,9 @@ bool SimStateFile::save(const StoredImages& images, std::string& error) const {
             ok = ok && std::fwrite(image.bytes.data(), 1, block::kSize, file) == block::kSize;
         }
     }
-    ok = std::fflush(file) == 0 && ok;
+    // The new images must be on the disk before the name points at them, or a power loss
+    // right after the rename could leave an empty or short state file.
+    ok = std::fflush(file) == 0 && ::fsync(::fileno(file)) == 0 && ok;
     if (std::fclose(file) != 0 || !ok) {
         error = "cannot write " + temporary + ": " + reason();
         std::remove(temporary.c_str());

@@ -311,5 +311,34 @@ TEST_F(FlowProfileTest, RefusedModeSwitchKeepsOptionsAndPanel) {
     });
 }
 
+TEST_F(FlowProfileTest, AReconnectionWhileEditingEndsTheEditingAndKeepsTheControllersImages) {
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        ASSERT_TRUE(reachOverview(d));
+        const DeviceSettingsBlock before = controller->permanentImage(HostMode::NS, 1);
+        ASSERT_TRUE(editProfile(d, main, 2));
+        editButtonA(d);
+        controller->unplug();
+        const kit::WindowHandle prompt = d.WaitForWindow(title::ConnectionForm);
+        ASSERT_NE(prompt, kit::kNoWindow);
+        controller->plug();
+        ASSERT_TRUE(d.WaitUntil([&] { return overviewCount(d) == 2; }));
+        ASSERT_TRUE(d.WaitForWindowGone(prompt));
+
+        // Back in the overview for real: nothing left of the session to save.
+        EXPECT_FALSE(d.IsVisible(main, "SaveBtn"));
+        EXPECT_TRUE(d.IsEnabled(main, "ProFileIndex1"));
+        EXPECT_TRUE(timerRunning(d));
+        std::uint32_t chosen = 1;
+        onWindow(d, [&](MainWindow& w) { chosen = w.chosenProfile(); });
+        EXPECT_EQ(chosen, 0u);
+        EXPECT_EQ(controller->permanentImage(HostMode::NS, 1), before);
+        EXPECT_EQ(context->images.nsProfiles[1], before);
+
+        // Editing again starts from what the controller holds.
+        ASSERT_TRUE(editProfile(d, main, 2));
+        EXPECT_EQ(context->images.workingBlock, before);
+    });
+}
+
 }  // namespace
 }  // namespace orv::testing

@@ -27,11 +27,14 @@ public:
     bool event(QEvent* e) override {
         if (e->type() == kWindowMessageEventType) {
             const auto* m = static_cast<WindowMessageEvent*>(e);
+            HandOverEvent::Receive();
             SendMessage(m->handle, m->message, m->wParam, m->lParam);
             return true;
         }
         if (e->type() == kQuitEventType) {
-            WindowRegistry::Get().DeliverQuit(static_cast<QuitEvent*>(e)->exitCode);
+            const auto* quit = static_cast<QuitEvent*>(e);
+            HandOverEvent::Receive();
+            WindowRegistry::Get().DeliverQuit(quit->exitCode);
             return true;
         }
         return QObject::event(e);
@@ -56,6 +59,8 @@ unsigned Modifiers(Qt::KeyboardModifiers m) {
 class InputFilter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* e) override {
+        // The first of our code to see an event that another thread may have posted.
+        HandOverEvent::Receive();
         if (e->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(e);
             const unsigned mods = Modifiers(key->modifiers());

@@ -81,7 +81,9 @@ bool WindowRegistry::Post(WindowHandle handle, unsigned message, WParam w, LPara
     if (dispatcher == nullptr || !IsLive(handle)) {
         return false;
     }
-    QCoreApplication::postEvent(dispatcher, new WindowMessageEvent(handle, message, w, l));
+    auto* event = new WindowMessageEvent(handle, message, w, l);
+    HandOverEvent::Publish();
+    QCoreApplication::postEvent(dispatcher, event);
     return true;
 }
 
@@ -92,7 +94,9 @@ void WindowRegistry::PostQuit(int exitCode) {
         exitCode_ = exitCode;
         return;
     }
-    QCoreApplication::postEvent(dispatcher, new QuitEvent(exitCode));
+    auto* event = new QuitEvent(exitCode);
+    HandOverEvent::Publish();
+    QCoreApplication::postEvent(dispatcher, event);
 }
 
 void WindowRegistry::PushLoop(QEventLoop* loop) {

@@ -183,6 +183,14 @@ void MainWindow::onConnectResult(kit::WParam result) {
         closeWindowTitled(title::LoadingForm);
     }
     if (reaction.showOverview) {
+        // A reconnection ends the editing of a profile: the controller came back with only
+        // its permanent images, and they were just read again (workingBlock too), so nothing
+        // of the session is left to save, and saving would write whatever image was read last
+        // into the chosen slot.
+        if (profileChosen_) {
+            flags_ = EditingFlags{};
+            leaveProfile();
+        }
         showOverview();
     }
     if (reaction.postConnectionPrompt) {

@@ -16,6 +16,7 @@
 #include "ui/kit/Control.h"
 #include "ui/kit/DisplayScale.h"
 #include "ui/kit/DriverAccess.h"
+#include "ui/kit/KitEvents.h"
 #include "ui/kit/Menu.h"
 #include "ui/kit/MenuWidget.h"
 #include "ui/kit/WindowImage.h"
@@ -42,6 +43,41 @@ void ClickWidget(QWidget* target, QPoint local, Qt::MouseButton button, int coun
         SendMouse(target, QEvent::MouseButtonPress, local, button, button);
         SendMouse(target, QEvent::MouseButtonRelease, local, button, Qt::NoButton);
     }
+}
+
+// A driver call carried to the UI thread: posted by the script thread, run and deleted by
+// whichever loop runs on the UI thread (so the function and what it captured are released there).
+const QEvent::Type kDriverCallEventType = static_cast<QEvent::Type>(QEvent::User + 0x4B3);
+
+class DriverCallEvent : public HandOverEvent {
+public:
+    explicit DriverCallEvent(std::function<void()> call)
+        : HandOverEvent(kDriverCallEventType), call_(std::move(call)) {}
+    void Run() {
+        Receive();
+        call_();
+    }
+
+private:
+    std::function<void()> call_;
+};
+
+// Lives on the UI thread and runs the driver calls posted to it.
+class DriverCallReceiver : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() == kDriverCallEventType) {
+            static_cast<DriverCallEvent*>(e)->Run();
+            return true;
+        }
+        return QObject::event(e);
+    }
+};
+
+void PostDriverCall(QObject* receiver, std::function<void()> call) {
+    auto* event = new DriverCallEvent(std::move(call));
+    HandOverEvent::Publish();
+    QCoreApplication::postEvent(receiver, event);
 }
 
 MenuWidget* TopMenu() {
@@ -74,6 +110,8 @@ struct Driver::Impl {
     MessageBoxPresenter previousBox;
     FileDialogPresenter previousDialog;
 
+    std::unique_ptr<DriverCallReceiver> receiver = std::make_unique<DriverCallReceiver>();
+
     bool OnUiThread() const { return std::this_thread::get_id() == uiThread; }
 
     // Runs fn on the UI thread, inside whatever loop runs there, and waits for it.
@@ -85,17 +123,14 @@ struct Driver::Impl {
         }
         auto promise = std::make_shared<std::promise<R>>();
         auto future = promise->get_future();
-        QMetaObject::invokeMethod(
-            qApp,
-            [promise, fn]() mutable {
-                if constexpr (std::is_void_v<R>) {
-                    fn();
-                    promise->set_value();
-                } else {
-                    promise->set_value(fn());
-                }
-            },
-            Qt::QueuedConnection);
+        PostDriverCall(receiver.get(), [promise, fn]() mutable {
+            if constexpr (std::is_void_v<R>) {
+                fn();
+                promise->set_value();
+            } else {
+                promise->set_value(fn());
+            }
+        });
         if (future.wait_for(kUiCallTimeout) != std::future_status::ready) {
             throw std::runtime_error("the UI thread did not answer a driver call in time");
         }
@@ -108,7 +143,7 @@ struct Driver::Impl {
             fn();
             return;
         }
-        QMetaObject::invokeMethod(qApp, std::move(fn), Qt::QueuedConnection);
+        PostDriverCall(receiver.get(), std::move(fn));
     }
 };
 
