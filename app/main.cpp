@@ -13,6 +13,7 @@
 #include "context/InstallPaths.h"
 #include "context/UserCopies.h"
 #include "device/hid/linux/LinuxHidBackend.h"
+#include "sim/KeyboardPlay.h"
 #include "sim/Simulation.h"
 #include "ui/kit/Application.h"
 #include "ui/kit/PaintManager.h"
@@ -20,6 +21,7 @@
 #include "ui/kit/SystemServices.h"
 #include "ui/kit/WindowImage.h"
 #include "ui/kit/WindowSystem.h"
+#include "ui/livetest/PlayKeys.h"
 #include "ui/main/MainWindow.h"
 #include "ui/main/ProcessStartup.h"
 #include "ui/main/WindowMessages.h"
@@ -73,6 +75,21 @@ int main(int argc, char** argv) {
         static auto* simulation =
             new orv::sim::Simulation(orv::sim::startSimulation(*options.simulationStateFile));
         context.device.backend = simulation->backend.get();
+        // While a live test screen is open, the keyboard plays the simulated controller.
+        auto play = std::make_shared<orv::sim::KeyboardPlay>();
+        auto controller = simulation->controller;
+        orv::installPlayKeys({[play, controller](unsigned key, bool down) {
+                                  const bool bound = play->key(key, down);
+                                  if (bound) {
+                                      controller->setInput(play->input());
+                                  }
+                                  return bound;
+                              },
+                              [play, controller] {
+                                  *play = orv::sim::KeyboardPlay{};
+                                  controller->setInput(play->input());
+                              },
+                              orv::sim::KeyboardPlay::keyMapText()});
     } else {
         static auto* hidBackend = new orv::hid::LinuxHidBackend();
         if (!hidBackend->ready()) {
@@ -85,6 +102,7 @@ int main(int argc, char** argv) {
     setup.context = &context;
     setup.dataFolder = folder;
     setup.systemLanguageId = languageId;
+    setup.simulatedController = options.simulationStateFile.has_value();
     if (screenshotRun) {
         setup.onOverviewShown = [file = options.screenshotFile](orv::kit::WindowHandle window) {
             if (orv::kit::SaveWindowImage(window, file)) {

@@ -223,6 +223,11 @@ void SimulatedController::scriptInput(std::vector<InputStep> steps) {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
+PhysicalInput SimulatedController::input() const {
+    Lock lock(mutex_);
+    return inputLocked(clock_.now());
+}
+
 PhysicalInput SimulatedController::inputLocked(Clock::TimePoint now) const {
     PhysicalInput input = baseInput_;
     for (const auto& [at, step] : script_) {

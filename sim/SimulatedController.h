@@ -88,6 +88,7 @@ public:
     SimFaults faults() const;
     void setInput(const PhysicalInput& input);
     void scriptInput(std::vector<InputStep> steps);  // replaces the input from now on
+    PhysicalInput input() const;  // what the hands do now
 
     // --- Observation ------------------------------------------------------------------------
     std::vector<hid::Report> writtenReports() const;  // every output report, in order

@@ -59,30 +59,30 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (41, 'OK', 'OK'),
 (42, 'Cancel', 'キャンセル'),
 (47, 'The profile name is empty. Please enter a name.', 'プロファイル名が入力されていません。名前を入力してください。'),
-(55, 'Create a new profile in this slot', 'このスロットに新しいプロファイルを作成'),
-(56, 'Edit the profile in this slot', 'このスロットのプロファイルを編集'),
-(57, 'What would you like to do with this profile?', 'このプロファイルで行う操作を選んでください。'),
-(58, 'New', '新規作成'),
-(59, 'Edit', '編集'),
+(55, 'What would you like to do with this profile?', 'このプロファイルをどうしますか？'),
+(56, 'Keep the settings stored in this slot and change them.', 'このスロットに保存されている設定を、そのまま編集します。'),
+(57, 'Start again from the factory settings under a new name.', '工場出荷時の設定から、新しい名前で作り直します。'),
+(58, 'New profile', '新規作成'),
+(59, 'Edit profile', '編集'),
 (60, 'Cancel', 'キャンセル'),
 (61, 'Enter a name for the profile.', 'プロファイルの名前を入力してください。'),
 -- Settings files
 (52, 'The settings file could not be written.', '設定ファイルに書き込めませんでした。'),
 -- Button editor prompts
-(62, 'Continuous disable will be turned on for this button, and its turbo setting will not be available.', 'このボタンの連続入力無効をオンにします。ターボ設定は使用できなくなります。'),
+(62, 'Continuous-disable will be turned on for this button, and its turbo setting will not be available.', 'このボタンの連続入力無効をオンにします。連射の設定は使用できなくなります。'),
 (63, 'Do you want to continue?', '続行しますか？'),
 (64, 'OK', 'OK'),
 (65, 'Cancel', 'キャンセル'),
-(68, 'This button will become a long-press switch. Its current function settings will not be used.', 'このボタンを長押し切替に変更します。現在の機能設定は使用されなくなります。'),
+(68, 'This button will become a long-press switch. Its current function settings will not be used.', 'このボタンを長押し切り替えに変更します。現在の機能設定は使用されなくなります。'),
 (69, 'Do you want to continue?', '続行しますか？'),
-(70, 'Change this button back to a function button? Its long-press switch settings will not be used.', 'このボタンを機能ボタンに戻しますか？長押し切替の設定は使用されなくなります。'),
+(70, 'Change this button back to a function button? Its long-press switch settings will not be used.', 'このボタンを機能ボタンに戻しますか？長押し切り替えの設定は使用されなくなります。'),
 -- Connection
 (66, 'The controller is not connected. Connect the controller and start the tool again.', 'コントローラーが接続されていません。コントローラーを接続してから、もう一度起動してください。'),
 (67, 'OK', 'OK'),
 (76, 'The controller could not be initialized. Reconnect the controller and start the tool again.', 'コントローラーを初期化できませんでした。コントローラーを接続し直してから、もう一度起動してください。'),
 (82, 'This controller cannot be used with this tool.', 'このコントローラーはこのツールでは使用できません。'),
 -- Prompts
-(71, 'ORV Function Set Tool  Version 1.0', 'ORV 機能設定ツール  バージョン 1.0'),
+(71, 'Version {version}', 'バージョン {version}'),
 (72, 'The profile was saved to the controller.', 'プロファイルをコントローラーに保存しました。'),
 (73, 'OK', 'OK'),
 (74, 'Save this profile to the controller?', 'このプロファイルをコントローラーに保存しますか？'),
@@ -114,11 +114,11 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (97, 'Press the button briefly to see the function it sends.', 'ボタンを短く押して、出力される機能を確認してください。'),
 (98, 'Long Press Test', '長押しテスト'),
 (99, 'Hold the button down to see the function it sends.', 'ボタンを長押しして、出力される機能を確認してください。'),
-(100, 'Turbo Test', 'ターボテスト'),
+(100, 'Turbo Test', '連射テスト'),
 (101, 'Hold the button down to see the function it repeats.', 'ボタンを押し続けて、連続で出力される機能を確認してください。'),
-(102, 'Continuous Disable Test', '連続入力無効テスト'),
+(102, 'Continuous-Disable Test', '連続入力無効テスト'),
 (103, 'Hold the button down to check that its input stops after the set time.', 'ボタンを押し続けて、設定時間の後に入力が止まることを確認してください。'),
-(104, 'Long-Press Switch Test', '長押し切替テスト'),
+(104, 'Long-Press Switch Test', '長押し切り替えテスト'),
 (105, 'Hold the button down to step to the next position.', 'ボタンを長押しして、次の位置に切り替わることを確認してください。'),
 (106, 'A short press still sends the short-press function.', '短く押すと、短押しの機能が出力されます。'),
 (107, 'Release the button to stop the repeat.', 'ボタンを離すと、連続出力が止まります。'),
@@ -135,7 +135,27 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (207, 'All profiles in the backup were restored to the controller.', 'バックアップのプロファイルをすべてコントローラーに復元しました。'),
 (208, 'Restoring stopped because the controller did not take a profile. The profiles not yet written are unchanged. Check the cable and try again.', 'コントローラーがプロファイルを受け付けなかったため、復元を中止しました。まだ書き込まれていないプロファイルは変更されていません。ケーブルを確認して、もう一度お試しください。'),
 (209, 'Leave the profile you are editing before backing up or restoring the controller.', 'コントローラーのバックアップや復元の前に、編集中のプロファイルを終了してください。'),
-(210, 'No controller is connected.', 'コントローラーが接続されていません。');
+(210, 'No controller is connected.', 'コントローラーが接続されていません。'),
+-- Feedback while a profile is open
+(300, 'Factory settings are shown. Save writes them to the controller; Revert keeps the profile as it was.', '工場出荷時の設定を表示しています。「保存」でコントローラーに書き込み、「元に戻す」で元の設定に戻ります。'),
+(301, 'Profile “{profile}” exported to {file}.', 'プロファイル「{profile}」を {file} にエクスポートしました。'),
+(302, '{file} imported into profile “{profile}”. Save writes it to the controller.', '{file} をプロファイル「{profile}」にインポートしました。「保存」でコントローラーに書き込みます。'),
+(303, 'Save or revert this profile before choosing another profile or host mode.', '別のプロファイルやホストモードを選ぶ前に、このプロファイルを保存するか元に戻してください。'),
+-- Captions beside the cells of the main window
+(304, 'Capture', 'キャプチャー'),
+(305, 'Home', 'ホーム'),
+-- Marks over the button cells, and their legend
+(306, 'L', '長'),
+(307, 'T', '連'),
+(308, 'C', '無'),
+(309, 'S', '切'),
+(310, 'Marks: L long press · T turbo · C continuous-disable · S long-press switch', '表示: 長 長押し・連 連射・無 連続入力無効・切 長押し切り替え'),
+-- About window
+(311, 'This tool uses Qt (GNU LGPL 3), SQLite (public domain), Boost (Boost Software License 1.0), hidapi (BSD licence), libusb (GNU LGPL 2.1), libudev (GNU LGPL 2.1) and the Noto fonts (SIL Open Font License 1.1).', 'このツールは次のソフトウェアを使用しています: Qt (GNU LGPL 3)、SQLite (パブリックドメイン)、Boost (Boost Software License 1.0)、hidapi (BSD ライセンス)、libusb (GNU LGPL 2.1)、libudev (GNU LGPL 2.1)、Noto フォント (SIL Open Font License 1.1)。'),
+-- Simulated controller
+(312, 'Keys (simulated controller):', 'キー操作 (シミュレーション):'),
+(313, 'Simulated controller', 'シミュレーションのコントローラー');
+
 
 -- Installation and access (320-329)
 INSERT INTO MultiLingualData (id, english, japanese) VALUES

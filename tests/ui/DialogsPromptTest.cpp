@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "DialogsHarness.h"
+#include "ui/BuildVersion.h"
 #include "ui/dialogs/HelpForm.h"
 #include "ui/dialogs/ProfileForm.h"
 #include "ui/dialogs/QuitEditPromptFrom.h"
@@ -55,8 +56,8 @@ const std::vector<PromptCase>& promptCases() {
          {"OKBtn"}},
         {title::VersionForm,
          [](const TextStore& t) { return new HelpForm(t); },
-         {{"PromptInfoLabel", 71}},
-         {{"closebtn", std::nullopt}},
+         {{"LicenceLabel", 311}, {"OKBtn", 73}},
+         {{"closebtn", std::nullopt}, {"OKBtn", std::nullopt}},
          {}},
         {title::ProfileForm,
          [](const TextStore& t) { return new ProfileForm(t); },
@@ -136,6 +137,31 @@ TEST_F(DialogsPromptTest, TextsComeFromTheStoreInTheCurrentLanguage) {
                     }
                 });
         }
+    }
+}
+
+TEST_F(DialogsPromptTest, AboutShowsTheBuildVersionAndTheNameOnce) {
+    for (const char* language : {"english", "japanese"}) {
+        texts().language = language;
+        SCOPED_TRACE(language);
+        run(
+            title::VersionForm,
+            [&](kit::WindowHandle parent) {
+                return DialogWindow::Open(new HelpForm(texts()), parent, title::VersionForm);
+            },
+            [&](kit::testing::Driver& d, kit::WindowHandle dialog) {
+                const std::string line = d.GetText(dialog, "PromptInfoLabel");
+                EXPECT_EQ(line, HelpForm::versionLine(texts(), kBuildVersion));
+                EXPECT_NE(line.find(kBuildVersion), std::string::npos) << line;
+                EXPECT_EQ(line.find("{version}"), std::string::npos) << line;
+                EXPECT_EQ(line.find("ORV"), std::string::npos) << "the name shows once, above";
+                EXPECT_FALSE(std::string(kBuildVersion).empty());
+                const std::string licences = d.GetText(dialog, "LicenceLabel");
+                for (const char* component :
+                     {"Qt", "SQLite", "Boost", "hidapi", "libusb", "libudev", "Noto"}) {
+                    EXPECT_NE(licences.find(component), std::string::npos) << component;
+                }
+            });
     }
 }
 

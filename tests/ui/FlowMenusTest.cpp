@@ -27,23 +27,45 @@ protected:
     }
 };
 
-TEST_F(FlowMenusTest, ImportAndExportWithoutAChosenProfileOnlyWarn) {
+TEST_F(FlowMenusTest, RenameImportAndExportWithoutAChosenProfileOnlyWarn) {
     runTool([&](Driver& d, kit::WindowHandle main) {
         ASSERT_TRUE(reachOverview(d));
         const DeviceSettingsBlock working = context->images.workingBlock;
-        ASSERT_TRUE(chooseFromFileMenu(d, main, "ImportMenuBtn"));
-        ASSERT_TRUE(d.WaitForMessageBox(1));
-        ASSERT_TRUE(chooseFromFileMenu(d, main, "ExportMenuBtn"));
-        ASSERT_TRUE(d.WaitForMessageBox(2));
+        const std::string firstName = d.GetText(main, "ProFileBtn1");
+        std::size_t boxes = 0;
+        for (const char* item : {"RenameBtn", "ImportMenuBtn", "ExportMenuBtn"}) {
+            SCOPED_TRACE(item);
+            ASSERT_TRUE(chooseFromFileMenu(d, main, item));
+            ASSERT_TRUE(d.WaitForMessageBox(++boxes));
+        }
         for (const auto& box : d.MessageBoxes()) {
             EXPECT_EQ(box.text, context->text.text(79));
             EXPECT_EQ(box.caption, context->text.text(77));
             EXPECT_EQ(box.icon, kit::MessageBoxIcon::Warning);
             EXPECT_EQ(box.owner, main);
         }
+        // No naming dialog was offered, so no typed name can vanish.
+        EXPECT_EQ(requestsOf(d, title::RenameForm), 0u);
+        kit::WindowHandle renameWindow = kit::kNoWindow;
+        d.OnUi([&] { renameWindow = kit::FindWindow(title::RenameForm); });
+        EXPECT_EQ(renameWindow, kit::kNoWindow);
         EXPECT_TRUE(d.FileDialogs().empty());
         EXPECT_FALSE(std::filesystem::exists(scratch / "home" / "Desktop" / "ProfileData"));
-        (void)working;
+        EXPECT_EQ(context->images.workingBlock, working);
+        EXPECT_EQ(d.GetText(main, "ProFileBtn1"), firstName);
+    });
+}
+
+TEST_F(FlowMenusTest, RenameFromTheMenuWithAChosenProfileOpensTheNamingDialog) {
+    runTool([&](Driver& d, kit::WindowHandle main) {
+        ASSERT_TRUE(reachOverview(d));
+        ASSERT_TRUE(editProfile(d, main, 3));
+        ASSERT_TRUE(chooseFromFileMenu(d, main, "RenameBtn"));
+        const kit::WindowHandle rename = d.WaitForWindow(title::RenameForm);
+        ASSERT_NE(rename, kit::kNoWindow);
+        EXPECT_TRUE(d.MessageBoxes().empty());
+        d.Click(rename, "CancelBtn");
+        EXPECT_TRUE(d.WaitForWindowGone(rename));
     });
 }
 
@@ -173,7 +195,8 @@ TEST_F(FlowMenusTest, LanguageMenuRelabelsTheWindowAndKeepsUnsavedEdits) {
         ASSERT_TRUE(d.WaitUntil([&] { return context->text.language == "japanese"; }));
         d.OnUi([] {});
         EXPECT_EQ(d.GetText(main, "LanguageBtn"), "日本語");
-        EXPECT_EQ(d.GetText(main, "SaveBtn"), context->text.text(23));
+        // Relabelled in Japanese, still marked: the edit is not saved.
+        EXPECT_EQ(d.GetText(main, "SaveBtn"), context->text.text(23) + " \u25CF");
         EXPECT_EQ(d.GetAttribute(main, "J_A_P", "normalimage"), "default_x.png");
         EXPECT_EQ(context->images.workingBlock.button(kA).SDownPos, 7);
         EXPECT_EQ(context->profile.currentRecords[kA].SDownPos, 7);

@@ -259,9 +259,11 @@ bool ArtSet::languageTips() {
         p.drawText(QRectF(19, 0, en.width() - 19, en.height()), Qt::AlignVCenter | Qt::AlignLeft,
                    "Language");
     }) && out.write("LanguageTip_japanese", ja, [&](QPainter& p) {
-        p.setFont(glyphs.font(12, QFont::Medium));
+        // The same globe as in English; the narrower picture takes a slightly smaller one.
+        globe(p, QPointF(6, ja.height() / 2), 5.5);
+        p.setFont(glyphs.font(11, QFont::Medium));
         p.setPen(pal.colour("textDim"));
-        p.drawText(QRectF(0, 0, ja.width(), ja.height()), Qt::AlignCenter,
+        p.drawText(QRectF(13, 0, ja.width() - 13, ja.height()), Qt::AlignVCenter | Qt::AlignLeft,
                    QString::fromUtf8("言語"));
     });
 }

@@ -1,6 +1,9 @@
 #include "ControllerArt.h"
 
 #include <QJsonArray>
+#include <QLineF>
+#include <algorithm>
+#include <cmath>
 #include <QJsonObject>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -28,11 +31,14 @@ QMap<QString, QPointF> ControllerArt::spots() const {
     s.insert("RStickSetBtn", right + QPointF(r, 0));
     const QJsonObject dpad = c.value("dpad").toObject();
     const QPointF d = Palette::point(dpad.value("center"));
-    const double arm = dpad.value("arm").toDouble() * 0.75;
-    s.insert("J_UP_P", d + QPointF(0, -arm));
-    s.insert("J_DOWN_P", d + QPointF(0, arm));
-    s.insert("J_LEFT_P", d + QPointF(-arm, 0));
-    s.insert("J_RIGHT_P", d + QPointF(arm, 0));
+    // Points on the outline of each arm that a line from the left column reaches without
+    // crossing another arm: the left side of the up and down arms, the tips of left and right.
+    const double arm = dpad.value("arm").toDouble();
+    const double halfWidth = dpad.value("width").toDouble() / 2;
+    s.insert("J_UP_P", d + QPointF(-halfWidth, -arm));
+    s.insert("J_DOWN_P", d + QPointF(-halfWidth, arm));
+    s.insert("J_LEFT_P", d + QPointF(-arm - halfWidth, 0));
+    s.insert("J_RIGHT_P", d + QPointF(arm + halfWidth, 0));
     const QJsonObject face = c.value("face").toObject();
     const QPointF f = Palette::point(face.value("center"));
     const double o = face.value("offset").toDouble();
@@ -156,10 +162,22 @@ void ControllerArt::buttons(QPainter& p) const {
                 mark, button);
 }
 
+double ControllerArt::reach(const QString& spot) const {
+    // How far from its spot a line stops: at the outline of the button it points to, so every
+    // line visibly ends on its own button (the dot sits on the outline).
+    const QJsonObject c = pal.controller();
+    if (spot == "J_LSB_P" || spot == "J_RSB_P")
+        return c.value("sticks").toObject().value("radius").toDouble();
+    if (spot == "J_X_P" || spot == "J_Y_P" || spot == "J_A_P" || spot == "J_B_P")
+        return c.value("face").toObject().value("radius").toDouble() + 1;
+    if (spot == "J_MINUS_P" || spot == "J_PLUS_P" || spot == "J_CAP_P" || spot == "J_HOME_P")
+        return c.value("small").toObject().value("radius").toDouble() + 1;
+    return 0;
+}
+
 void ControllerArt::leaders(QPainter& p, const QMap<QString, QRectF>& cells) const {
     const QJsonObject c = pal.controller();
     const QJsonObject via = c.value("via").toObject();
-    const QJsonObject captions = c.value("captions").toObject();
     const double middle = Palette::point(c.value("window")).x() / 2;
     const QMap<QString, QPointF> targets = spots();
     QPen line(pal.colour("leader"), 1.4);
@@ -171,18 +189,23 @@ void ControllerArt::leaders(QPainter& p, const QMap<QString, QRectF>& cells) con
         const QRectF cell = cells.value(it.key());
         const bool left = cell.center().x() < middle;
         const QPointF start(left ? cell.right() + 6 : cell.left() - 6, cell.center().y());
-        const QPointF end = it.value();
+        const QPointF spot = it.value();
         QPolygonF path({start});
         if (via.contains(it.key())) {
             for (const QJsonValue& v : via.value(it.key()).toArray())
                 path << Palette::point(v);
         } else {
             // Run level with the cell, then turn at 45 degrees straight onto the button.
-            const double run = std::abs(end.y() - start.y());
-            double elbow = left ? end.x() - run : end.x() + run;
+            const double run = std::abs(spot.y() - start.y());
+            double elbow = left ? spot.x() - run : spot.x() + run;
             elbow = left ? std::max(elbow, start.x()) : std::min(elbow, start.x());
             path << QPointF(elbow, start.y());
         }
+        // The last leg stops at the button's outline.
+        const QPointF from = path.back();
+        const QLineF last(from, spot);
+        const double stop = std::max(0.0, last.length() - reach(it.key()));
+        const QPointF end = last.length() > 0 ? last.pointAt(stop / last.length()) : spot;
         path << end;
         p.setPen(line);
         p.setBrush(Qt::NoBrush);
@@ -192,15 +215,6 @@ void ControllerArt::leaders(QPainter& p, const QMap<QString, QRectF>& cells) con
         p.drawEllipse(start, 2.5, 2.5);
         p.setBrush(pal.colour("leaderDot"));
         p.drawEllipse(end, 3.5, 3.5);
-        const QString caption = captions.value(it.key()).toString();
-        if (!caption.isEmpty()) {
-            p.setFont(glyphs.font(11, QFont::Medium));
-            p.setPen(pal.colour("textFaint"));
-            const QRectF box(left ? start.x() + 8 : start.x() - 208, start.y() - 17, 200, 14);
-            p.drawText(box,
-                       static_cast<int>((left ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter),
-                       caption);
-        }
     }
 }
 
@@ -219,8 +233,8 @@ bool ControllerArt::background(const QMap<QString, QRectF>& cells) {
         p.fillRect(QRectF(0, 0, size.width(), band), pal.colour("titleBar"));
         p.fillRect(QRectF(0, band - 1, size.width(), 1), pal.colour("border"));
         body(p);
-        leaders(p, cells);
         buttons(p);
+        leaders(p, cells);
     });
 }
 

@@ -10,7 +10,8 @@
 namespace orv {
 
 // The main window's background: title band, the controller drawn in the middle and a callout
-// line from every cell of the skin to its button. Cell rectangles come from the skin so the
+// line from every cell of the skin to the outline of its button (the captions beside the
+// cells are labels of the skin, so they follow the language). Cell rectangles come from the skin so the
 // lines always meet the cells; button spots and routing come from the palette.
 class ControllerArt {
 public:
@@ -23,6 +24,7 @@ private:
     QMap<QString, QPointF> spots() const;
     void body(QPainter& p) const;
     void buttons(QPainter& p) const;
+    double reach(const QString& spot) const;
     void leaders(QPainter& p, const QMap<QString, QRectF>& cells) const;
 
     const Palette& pal;

@@ -1,13 +1,36 @@
 #include "ui/dialogs/HelpForm.h"
 
+#include "ui/BuildVersion.h"
+
 namespace orv {
 
 namespace {
 constexpr int kVersionText = 71;
+constexpr int kLicencesText = 311;
+constexpr int kOkText = 73;
+constexpr const char* kVersionPlaceholder = "{version}";
 }  // namespace
 
 HelpForm::HelpForm(const TextStore& texts)
-    : ButtonPrompt(texts, "VersionForm.xml", "HelpFormWnd", {{"PromptInfoLabel", kVersionText}},
-                   {{"closebtn", std::nullopt}}) {}
+    : ButtonPrompt(texts, "VersionForm.xml", "HelpFormWnd",
+                   {{"PromptInfoLabel", kVersionText},
+                    {"LicenceLabel", kLicencesText},
+                    {"OKBtn", kOkText}},
+                   {{"closebtn", std::nullopt}, {"OKBtn", std::nullopt}}) {}
+
+std::string HelpForm::versionLine(const TextStore& texts, const std::string& version) {
+    std::string line = texts.text(kVersionText);
+    const std::string placeholder = kVersionPlaceholder;
+    if (const std::size_t at = line.find(placeholder); at != std::string::npos) {
+        line.replace(at, placeholder.size(), version);
+    }
+    return line;
+}
+
+void HelpForm::afterReady() {
+    if (kit::Control* label = GetPaintManager().FindControl("PromptInfoLabel")) {
+        label->SetText(versionLine(texts(), kBuildVersion));
+    }
+}
 
 }  // namespace orv

@@ -1,5 +1,8 @@
 #pragma once
-// The version window of the Help menu: shows the version text; "closebtn" closes it.
+// The About window of the Help menu: the tool's name once, the version of this build, the
+// licences of what the tool ships and links, and "OKBtn" and "closebtn" to close it.
+
+#include <string>
 
 #include "ui/dialogs/ButtonPrompt.h"
 
@@ -8,6 +11,12 @@ namespace orv {
 class HelpForm : public ButtonPrompt {
 public:
     explicit HelpForm(const TextStore& texts);
+
+    // The version line: the store's version text with "{version}" replaced by `version`.
+    static std::string versionLine(const TextStore& texts, const std::string& version);
+
+private:
+    void afterReady() override;
 };
 
 }  // namespace orv

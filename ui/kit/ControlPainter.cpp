@@ -1,6 +1,7 @@
 #include "ui/kit/ControlPainter.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <map>
@@ -255,13 +256,11 @@ void ControlPainter::DrawImage(const std::string& value, const QRect& target) {
     }
 }
 
-void ControlPainter::DrawText(Control& c, const QRect& r) {
-    const std::string text = c.GetText();
-    if (text.empty()) {
-        return;
-    }
+TextLayout ControlPainter::LayoutText(const PaintManager& manager, const Control& c,
+                                      const QRect& r) {
+    TextLayout layout;
     const Rect pad = attr::ToRect(c.GetAttribute("textpadding")).value_or(Rect{});
-    const QRect box = r.adjusted(pad.left, pad.top, -pad.right, -pad.bottom);
+    layout.box = r.adjusted(pad.left, pad.top, -pad.right, -pad.bottom);
     int flags = 0;
     const std::string align = c.GetAttribute("align");
     const bool isButton =
@@ -285,10 +284,31 @@ void ControlPainter::DrawText(Control& c, const QRect& r) {
     if (multiLine || attr::ToBool(c.GetAttribute("wordwrap"), false)) {
         flags |= Qt::TextWordWrap;
     }
+    layout.flags = flags;
+    layout.font = FontFor(manager, c);
+    layout.endEllipsis =
+        !(flags & Qt::TextWordWrap) && attr::ToBool(c.GetAttribute("endellipsis"), false);
+    return layout;
+}
+
+QString ControlPainter::ShownText(const TextLayout& layout, const std::string& text) {
+    const QString full = QString::fromStdString(text);
+    if (!layout.endEllipsis) {
+        return full;
+    }
+    return QFontMetrics(layout.font).elidedText(full, Qt::ElideRight, layout.box.width());
+}
+
+void ControlPainter::DrawText(Control& c, const QRect& r) {
+    const std::string text = c.GetText();
+    if (text.empty()) {
+        return;
+    }
+    const TextLayout layout = LayoutText(manager_, c, r);
     const auto colour = attr::ToColour(StateTextColour(c));
     painter_.setPen(colour ? ToQColor(*colour) : QColor(Qt::black));
-    painter_.setFont(FontFor(c));
-    painter_.drawText(box, flags, QString::fromStdString(text));
+    painter_.setFont(layout.font);
+    painter_.drawText(layout.box, layout.flags, ShownText(layout, text));
 }
 
 }  // namespace orv::kit

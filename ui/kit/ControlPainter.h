@@ -16,6 +16,16 @@ namespace orv::kit {
 class Control;
 class PaintManager;
 
+// Where and how a control's text is drawn inside the rectangle r: the box within its
+// padding, the Qt alignment and wrapping flags and the font. Measuring a text with these
+// (QFontMetrics::boundingRect(box, flags, text)) gives exactly what painting shows.
+struct TextLayout {
+    QRect box;
+    int flags = 0;
+    QFont font;
+    bool endEllipsis = false;  // "endellipsis": a single line too long ends in "…"
+};
+
 class ControlPainter {
 public:
     ControlPainter(QPainter& painter, PaintManager& manager, qreal devicePixelRatio);
@@ -28,6 +38,9 @@ public:
 
     QFont FontFor(const Control& c) const;
     static QFont FontFor(const PaintManager& manager, const Control& c);
+    static TextLayout LayoutText(const PaintManager& manager, const Control& c, const QRect& r);
+    // The text as painted in that layout (shortened when it ends in an ellipsis).
+    static QString ShownText(const TextLayout& layout, const std::string& text);
 
 private:
     void PaintTree(Control& c, const QRect& dirty);

@@ -15,8 +15,9 @@ inline constexpr unsigned Destroy = 0x0002;
 inline constexpr unsigned Size = 0x0005;
 inline constexpr unsigned Close = 0x0010;    // wParam: the result for ShowModal
 inline constexpr unsigned Quit = 0x0012;     // wParam: exit code; ends the outermost loop
-inline constexpr unsigned KeyDown = 0x0100;  // wParam: virtual key (vk:: below)
-inline constexpr unsigned KeyUp = 0x0101;
+inline constexpr unsigned KeyDown = 0x0100;  // wParam: virtual key (vk:: below); lParam bit 30:
+                                             // a repeat of a key held down
+inline constexpr unsigned KeyUp = 0x0101;    // wParam: virtual key; not sent for repeats
 inline constexpr unsigned Char = 0x0102;
 inline constexpr unsigned SysCommand = 0x0112;  // wParam: sc:: below
 inline constexpr unsigned Timer = 0x0113;       // wParam: timer id

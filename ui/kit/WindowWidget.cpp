@@ -565,7 +565,18 @@ void WindowWidget::keyPressEvent(QKeyEvent* event) {
     }
     const unsigned vk = VirtualKeyFromQt(event->key());
     if (vk != 0) {
-        owner_->Dispatch(msg::KeyDown, vk, 0);
+        // Bit 30 marks a repeat of a key held down, as the key messages of the system do.
+        owner_->Dispatch(msg::KeyDown, vk, event->isAutoRepeat() ? LParam{1} << 30 : 0);
+    }
+}
+
+void WindowWidget::keyReleaseEvent(QKeyEvent* event) {
+    if (owner_ == nullptr || InputBlocked() || event->isAutoRepeat()) {
+        return;
+    }
+    const unsigned vk = VirtualKeyFromQt(event->key());
+    if (vk != 0) {
+        owner_->Dispatch(msg::KeyUp, vk, 0);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What every live test screen shares: a dialog whose timer 0 reads the controller's test
 // reports on every tick, until the user closes it with "closebtn". Closing sends nothing to the
-// controller.
+// controller. With play keys installed (the simulated controller) it shows their map in
+// "KeyMapLabel", hands them key presses and releases, and lets go of all when it goes.
 
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ namespace orv {
 class LiveTestScreen : public DialogWindow {
 public:
     static constexpr unsigned kTimerId = 0;
+    ~LiveTestScreen() override;
 
 protected:
     LiveTestScreen(const TextStore& texts, std::string skinFile, std::string className,

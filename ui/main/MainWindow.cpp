@@ -43,6 +43,10 @@ struct MainWindowTexts {
 constexpr MainWindowTexts kLanguageTexts[] = {
     {"FileMenuBtn", 25}, {"HelpMenuBtn", 29},        {"ProFilePromptLabel", 21}, {"ResetBtn", 22},
     {"SaveBtn", 23},     {"RestoreLastTimeBtn", 24}, {"TestPlayBtn", 54},
+    // Captions beside the cells that name a button or a stick in words.
+    {"Caption_J_CAP_P", 304}, {"Caption_J_HOME_P", 305}, {"Caption_LStickSetBtn", 19},
+    {"Caption_RStickSetBtn", 20}, {"Caption_J_LSB_P", 1}, {"Caption_J_RSB_P", 18},
+    {"SimulatedMarkLabel", 313},
 };
 
 void closeWindowTitled(const char* windowTitle) {
@@ -74,7 +78,15 @@ void MainWindow::bindControls() {
     saveButton_ = lookup.find("SaveBtn");
     restoreButton_ = lookup.find("RestoreLastTimeBtn");
     testButton_ = lookup.find("TestPlayBtn");
+    statusLabel_ = lookup.find("StatusLabel");
     panel_.bind(lookup);
+    for (std::size_t slot = 0; slot < extraMarks_.size(); ++slot) {
+        if (const kit::Control* cell = panel_.cell(slot)) {
+            extraMarks_[slot] = lookup.find("Marks_" + cell->GetName());
+        }
+    }
+    markLegendLabel_ = lookup.find("MarkLegendLabel");
+    setVisible(GetPaintManager().FindControl("SimulatedMarkLabel"), setup_.simulatedController);
     lookup.report(GetTitle());
     missing_ = lookup.missing();
 }
@@ -142,6 +154,10 @@ void MainWindow::setLanguage(std::uint32_t langId) {
     const TextStore& texts = context_.text;
     kit::SetDesktopTitles(
         [&texts](const std::string& lookupTitle) { return desktopTitle(texts, lookupTitle); });
+    updateUnsavedMarks();
+    if (statusLabel_ != nullptr && statusLabel_->IsVisible()) {
+        showEditingHint();  // a confirmation in the old language gives way to the hint
+    }
     if (!context_.profile.currentRecords.empty()) {
         // The next full panel repaint keeps workingBlock, so unsaved edits survive.
         languageChanged_ = true;

@@ -9,6 +9,7 @@
 // When its window is destroyed it sends the identity switch request to an open controller and
 // posts the quit message.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,6 +37,8 @@ struct MainWindowSetup {
     // Called once each time the overview has been shown after a successful connection, after
     // the loading window's close was handled.
     std::function<void(kit::WindowHandle mainWindow)> onOverviewShown;
+    // The controller is the simulated one: the title band says so.
+    bool simulatedController = false;
 };
 
 class MainWindow : public kit::WindowImplBase {
@@ -53,6 +56,8 @@ public:
     // Titles of the child windows the window asked for, oldest first, whether or not that
     // window exists in this build (some are still to come).
     const std::vector<std::string>& childWindowRequests() const { return childRequests_; }
+    // Whether the open profile holds changes neither saved nor reverted (the marks show it).
+    bool unsavedChanges() const { return hasUnsavedChanges(); }
     // Number 1..6 of the chosen profile tab, 0 when none.
     std::uint32_t chosenProfile() const { return chosenProfile_; }
     bool profileChosen() const { return profileChosen_; }
@@ -126,6 +131,18 @@ private:
     void launchTest(std::uint32_t testCode);
     void updateSelectedCellMarker();
 
+    // Status line and unsaved-changes marks (MainWindowFeedback.cpp).
+    std::string feedbackText(int textId, const std::string& file) const;
+    void showStatus(const std::string& text);  // "" hides the line
+    void showEditingHint();
+    void showFactoryShown();
+    void showTransferDone(bool exported, const std::string& file);
+    bool hasUnsavedChanges() const;
+    void updateUnsavedMarks();
+    // Long press, turbo, continuous-disable and long-press switch marks over the cells of the
+    // open profile, and their legend; none while no profile is open.
+    void updateCellExtraMarks();
+
     // Menus and hot keys (MainWindowMenus.cpp).
     void openFileMenu();
     // "Back up controller…" / "Restore controller…": only with a controller and no profile open
@@ -136,6 +153,8 @@ private:
     void openHelpMenu();
     void openLanguageMenu();
     void onMenuChoice(const std::string& itemName);
+    // Rename, Import and Export act on the chosen profile; without one they only warn.
+    void renameGate();
     void importGate();
     void exportGate();
     void openVersionWindow();
@@ -158,6 +177,9 @@ private:
     kit::Control* saveButton_ = nullptr;
     kit::Control* restoreButton_ = nullptr;
     kit::Control* testButton_ = nullptr;
+    kit::Control* statusLabel_ = nullptr;
+    std::array<kit::Control*, kButtonSlotCount> extraMarks_{};  // "Marks_" + cell name
+    kit::Control* markLegendLabel_ = nullptr;
 
     ProfileMarks profileMarks_;
     ButtonPanel panel_;

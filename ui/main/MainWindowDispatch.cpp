@@ -125,9 +125,11 @@ kit::LResult MainWindow::HandleMessage(unsigned message, kit::WParam wParam, kit
             return 0;
         case CellRefreshMessage:
             panel_.refreshSelectedCell(selectedCell_);
+            updateUnsavedMarks();
             return 0;
         case MainWindowMessage:
             onMainWindowMessage(wParam, lParam);
+            updateUnsavedMarks();
             return 0;
         case kOverviewReadyMessage:
             if (setup_.onOverviewShown) {

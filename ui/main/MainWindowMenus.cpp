@@ -75,7 +75,7 @@ void MainWindow::openLanguageMenu() {
 
 void MainWindow::onMenuChoice(const std::string& itemName) {
     if (itemName == "RenameBtn") {
-        openDialog(title::RenameForm);
+        renameGate();
     } else if (itemName == "ImportMenuBtn") {
         importGate();
     } else if (itemName == "ExportMenuBtn") {
@@ -94,6 +94,15 @@ void MainWindow::onMenuChoice(const std::string& itemName) {
         setLanguage(kLangIdEnglishUs);
     }
     // "CopyBtn", "PasteBtn" and any other item: nothing.
+}
+
+void MainWindow::renameGate() {
+    // Without a chosen profile a typed name would have nowhere to go; say so before asking.
+    if (chosenProfile_ == 0) {
+        showNotice(kNoProfileChosenText, kCaptionText);
+        return;
+    }
+    openDialog(title::RenameForm);
 }
 
 void MainWindow::importGate() {
@@ -116,7 +125,12 @@ void MainWindow::importGate() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    showOutcome(importProfile(profileContext_, flags_, *chosen));
+    const ProfileOutcome outcome = importProfile(profileContext_, flags_, *chosen);
+    showOutcome(outcome);
+    if (outcome.succeeded) {
+        showTransferDone(false, *chosen);
+    }
+    updateUnsavedMarks();
 }
 
 void MainWindow::exportGate() {
@@ -146,7 +160,11 @@ void MainWindow::exportGate() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    showOutcome(exportProfile(profileContext_, *chosen));
+    const ProfileOutcome outcome = exportProfile(profileContext_, *chosen);
+    showOutcome(outcome);
+    if (outcome.succeeded) {
+        showTransferDone(true, *chosen);
+    }
 }
 
 bool MainWindow::wholeControllerGate(int captionId) {

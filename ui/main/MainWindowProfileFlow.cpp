@@ -100,6 +100,12 @@ void MainWindow::showProfileTab(std::uint32_t n) {
 
 void MainWindow::lockToProfile(std::uint32_t n) {
     setVisible(selector_.promptLabel(), false);
+    // The other tabs and the host-mode options stay still until Save or Revert: say so.
+    if (n != 0) {
+        showEditingHint();
+    } else {
+        showStatus("");
+    }
     for (std::uint32_t p = 1; p <= kProfilesPerMode; ++p) {
         const bool enabled = n == 0 || p == n;
         setEnabled(selector_.tab(p), enabled);
@@ -175,8 +181,10 @@ void MainWindow::resetToFactory() {
     showOutcome(outcome);
     if (outcome.succeeded) {
         panel_.nonDefaultCells().clear();
+        showFactoryShown();
     }
     flags_.savedToDevice = false;
+    updateUnsavedMarks();
 }
 
 void MainWindow::leaveProfile() {
@@ -205,6 +213,8 @@ void MainWindow::leaveProfile() {
         lockToProfile(0);
     }
     setVisible(selector_.promptLabel(), true);
+    showStatus("");
+    updateUnsavedMarks();
     const bool pc = images.hostMode == HostMode::PC;
     if (!profileChosen_) {
         setAttribute(pc ? selector_.pcOption() : selector_.nsOption(), "normalimage",

@@ -367,6 +367,22 @@ bool Driver::PressKey(WindowHandle window, unsigned key, unsigned modifiers) {
     return true;
 }
 
+bool Driver::HoldKey(WindowHandle window, unsigned key, bool down) {
+    if (!impl_->Call([&] { return IsWindow(window); })) {
+        return false;
+    }
+    impl_->Fire([window, key, down] {
+        WindowImplBase* w = WindowFromHandle(window);
+        if (w == nullptr) {
+            return;
+        }
+        QKeyEvent event(down ? QEvent::KeyPress : QEvent::KeyRelease, QtKeyFromVirtualKey(key),
+                        Qt::NoModifier);
+        QApplication::sendEvent(DriverAccess::Widget(w), &event);
+    });
+    return true;
+}
+
 bool Driver::ChooseMenuItem(const std::string& itemName) {
     const auto target = impl_->Call([&]() -> std::optional<QPoint> {
         MenuWidget* menu = TopMenu();

@@ -73,6 +73,8 @@ public:
     bool TypeText(WindowHandle window, const std::string& editName, const std::string& text);
     // Presses a key (vk:: code or upper-case letter) with mod:: modifiers in the window.
     bool PressKey(WindowHandle window, unsigned key, unsigned modifiers = 0);
+    // Presses (down) or releases (!down) a key in the window, alone: for keys held over time.
+    bool HoldKey(WindowHandle window, unsigned key, bool down);
     // Chooses the named item of the most recent open menu. False when no menu or no item.
     bool ChooseMenuItem(const std::string& itemName);
     // Presses a key (vk::Up, vk::Down, vk::Return, vk::Escape, ...) in the most recent open
