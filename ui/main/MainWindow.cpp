@@ -172,11 +172,13 @@ void MainWindow::startConnectionWorker() {
     // The worker's first step, done here on the UI thread: the cells ignore the mouse until a
     // profile is chosen.
     panel_.setCellsMouse(false);
+    workerRunning_ = true;
     ConnectionWorker::startDetached(context_.device, context_.images,
                                     std::make_shared<WindowMessageTarget>(GetHWND()));
 }
 
 void MainWindow::onConnectResult(kit::WParam result) {
+    workerRunning_ = false;
     const ConnectResultReaction reaction =
         handleConnectResult(context_.device, context_.images, result);
     if (reaction.closeLoadingWindow) {

@@ -188,6 +188,9 @@ private:
     kit::Control* selectedCell_ = nullptr;
     EditingFlags flags_;
     bool profileChosen_ = false;
+    // True from the start of a connection worker until its result arrives: the worker owns the
+    // images meanwhile, so nothing on this thread may read them.
+    bool workerRunning_ = false;
     std::uint32_t chosenProfile_ = 0;
     kit::MenuCheckMap menuCheckMap_;
     kit::MenuHandle fileMenu_;

@@ -119,6 +119,7 @@ kit::LResult MainWindow::HandleMessage(unsigned message, kit::WParam wParam, kit
             return 0;
         case ConnectResultMessage:
             onConnectResult(wParam);
+            updateUnsavedMarks();
             return 0;
         case QuitFromConnectionMessage:
             onQuitFromConnection(static_cast<kit::WindowHandle>(wParam));

@@ -66,6 +66,9 @@ bool MainWindow::hasUnsavedChanges() const {
 }
 
 void MainWindow::updateUnsavedMarks() {
+    if (workerRunning_) {
+        return;  // the marks follow once the result is in
+    }
     const bool unsaved = hasUnsavedChanges();
     const std::string save = context_.text.text(kSaveText);
     setText(saveButton_, unsaved ? save + " " + kUnsavedMark : save);
