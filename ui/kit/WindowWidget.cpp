@@ -354,25 +354,7 @@ void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
             FocusControl(nullptr);
         }
         owner->Enter();
-        bool changed = false;
-        if (c->GetClass() == "Option") {
-            if (c->GetAttribute("group").empty()) {
-                c->SetSelected(!c->IsSelected());
-                changed = true;
-            } else if (!c->IsSelected()) {
-                c->SetSelected(true);
-                changed = true;
-            }
-        } else if (c->GetClass() == "CheckBox") {
-            c->SetSelected(!c->IsSelected());
-            changed = true;
-        }
-        if (changed) {
-            Notification n{"selectchanged", c, point, 0, 0};
-            owner->DispatchNotify(n);
-        }
-        Notification click{"click", c, point, 0, 0};
-        owner->DispatchNotify(click);
+        NotifyActivation(owner, c, point);
         if (doubleClick) {
             Notification dbl{"dbclick", c, point, 0, 0};
             owner->DispatchNotify(dbl);
@@ -390,14 +372,9 @@ void WindowWidget::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-bool WindowWidget::Activate(Control* c) {
-    if (owner_ == nullptr || c == nullptr || !IsClickable(c) || !Reacts(c) ||
-        !c->IsMouseEnabled() || InputBlocked()) {
-        return false;
-    }
-    WindowImplBase* owner = owner_;
-    const Point point = c->GetPos().Centre();
-    owner->Enter();
+// What a click or a keyboard press does to a control: an option or check box changes its
+// selection (and says so), then the control reports the click.
+void WindowWidget::NotifyActivation(WindowImplBase* owner, Control* c, Point point) {
     bool changed = false;
     if (c->GetClass() == "Option") {
         if (c->GetAttribute("group").empty()) {
@@ -417,6 +394,17 @@ bool WindowWidget::Activate(Control* c) {
     }
     Notification click{"click", c, point, 0, 0};
     owner->DispatchNotify(click);
+}
+
+bool WindowWidget::Activate(Control* c) {
+    if (owner_ == nullptr || c == nullptr || !IsClickable(c) || !Reacts(c) ||
+        !c->IsMouseEnabled() || InputBlocked()) {
+        return false;
+    }
+    WindowImplBase* owner = owner_;
+    const Point point = c->GetPos().Centre();
+    owner->Enter();
+    NotifyActivation(owner, c, point);
     owner->Leave();
     return true;
 }

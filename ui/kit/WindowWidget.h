@@ -76,6 +76,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static void NotifyActivation(WindowImplBase* owner, Control* c, Point point);
     void SetHot(Control* control);
     // This window is blocked by a modal child: bring the innermost one to the front.
     void RaiseModalChild();
