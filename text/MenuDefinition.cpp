@@ -79,6 +79,15 @@ MenuRewrite writeMenu(const std::filesystem::path& file, const pt::ptree& tree) 
         std::ostringstream out;
         pt::write_xml(out, tree, pt::xml_writer_make_settings<std::string>('\t', 1, "utf-8"));
         content = out.str();
+        // The XML writer passes text through as it is, so a text it cannot carry (a NUL ends
+        // the document for the reader) would leave a menu that no longer opens. What is about
+        // to replace the menu must read back as the very tree that was meant.
+        std::istringstream in(content);
+        pt::ptree readBack;
+        pt::read_xml(in, readBack, pt::xml_parser::trim_whitespace);
+        if (readBack != tree) {
+            return MenuRewrite::WriteFailed;
+        }
     } catch (const std::exception&) {
         return MenuRewrite::WriteFailed;
     }

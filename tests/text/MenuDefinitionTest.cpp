@@ -179,6 +179,19 @@ TEST_F(MenuDefinitionTest, FilesThatCannotBeReadAreLeftAloneAndNothingIsCreated)
     }
 }
 
+// A text the XML writer cannot carry (a NUL would end the document for the next reader) is
+// refused before anything is written: the menu stays the one that opened.
+TEST_F(MenuDefinitionTest, ATextThatWouldNotReadBackLeavesTheMenuAsItWas) {
+    const fs::path file = copyShipped("BtnSetRedMenu.xml");
+    const std::string before = readFile(file);
+    const ino_t inode = inodeOf(file);
+    EXPECT_EQ(MenuDefinition(file).setItemText("A", std::string("Alpha\0beta", 10)),
+              MenuRewrite::WriteFailed);
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(inodeOf(file), inode);
+    EXPECT_FALSE(fs::exists(fs::path(file) += ".rewrite"));
+}
+
 TEST_F(MenuDefinitionTest, PrepareGivesWhatOneCallPerItemGives) {
     const std::vector<MenuDefinition::ItemText> texts = {
         {"Minus", "BACK"}, {"Plus", "START"}, {"L", "LB"},         {"R", "RB"},
