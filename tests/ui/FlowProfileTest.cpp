@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "FlowHarness.h"
 #include "device/DeviceSettingsBlock.h"
 #include "profile/ProfileModel.h"
@@ -222,6 +224,10 @@ TEST_F(FlowProfileTest, NewProfileTakesTheEnteredNameAndCancelAsksForTheProfileD
         onWindow(d, [&](MainWindow& w) { made = w.editingFlags().newProfileMade; });
         EXPECT_TRUE(made);
         EXPECT_TRUE(d.MessageBoxes().empty());
+        // Being edited, the new profile holds the host mode like any other until Save or
+        // Revert.
+        EXPECT_FALSE(d.IsEnabled(main, "NSOption"));
+        EXPECT_FALSE(d.IsEnabled(main, "PCOption"));
     });
 }
 
@@ -317,12 +323,22 @@ TEST_F(FlowProfileTest, AReconnectionWhileEditingEndsTheEditingAndKeepsTheContro
         const DeviceSettingsBlock before = controller->permanentImage(HostMode::NS, 1);
         ASSERT_TRUE(editProfile(d, main, 2));
         editButtonA(d);
+        // The controller goes away while the button editor is open over the session.
+        d.Click(main, "J_A_P");
+        const kit::WindowHandle editor = d.WaitForWindow(title::FunButtonForm);
+        ASSERT_NE(editor, kit::kNoWindow);
         controller->unplug();
         const kit::WindowHandle prompt = d.WaitForWindow(title::ConnectionForm);
         ASSERT_NE(prompt, kit::kNoWindow);
         controller->plug();
         ASSERT_TRUE(d.WaitUntil([&] { return overviewCount(d) == 2; }));
         ASSERT_TRUE(d.WaitForWindowGone(prompt));
+        // The editor goes with the session it was editing.
+        ASSERT_TRUE(d.WaitForWindowGone(editor));
+        d.Pump(std::chrono::milliseconds(50));
+        std::size_t windows = 0;
+        d.OnUi([&] { windows = kit::LiveWindows().size(); });
+        EXPECT_EQ(windows, 1u);
 
         // Back in the overview for real: nothing left of the session to save.
         EXPECT_FALSE(d.IsVisible(main, "SaveBtn"));

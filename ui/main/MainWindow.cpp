@@ -192,6 +192,13 @@ void MainWindow::onConnectResult(kit::WParam result) {
         if (profileChosen_) {
             flags_ = EditingFlags{};
             leaveProfile();
+            // Whatever was open on that session (an editor, its confirmations, a test screen,
+            // a prompt) would go on acting on it; close it with the session.
+            for (const kit::WindowHandle window : kit::LiveWindows()) {
+                if (window != GetHWND()) {
+                    kit::PostMessage(window, kit::msg::Close, 0);
+                }
+            }
         }
         showOverview();
     }

@@ -157,6 +157,11 @@ void MainWindow::makeNewProfile() {
     if (outcome.succeeded) {
         profileChosen_ = true;
         KillTimer(kHoverTimer);
+        // The new profile is being edited like any other: the host mode stays until Save or
+        // Revert. A mode switch here would leave this mode's profile remembered, and coming
+        // back would re-apply it from the overview with the hover preview still running.
+        setEnabled(selector_.nsOption(), false);
+        setEnabled(selector_.pcOption(), false);
     }
     showOutcome(outcome);
 }
@@ -285,8 +290,15 @@ void MainWindow::switchHostMode(HostMode mode) {
         panel_.recomputeMarkers();
         setText(selector_.nameButton(h + 1), name);
     }
-    // The remembered profile is the one applied again.
+    // The remembered profile is the one applied again, as an editing session of its own: the
+    // hover preview would otherwise take the panel back on its next tick.
     images.currentProfile = remembered;
+    profileChosen_ = true;
+    chosenProfile_ = remembered;
+    KillTimer(kHoverTimer);
+    setEnabled(selector_.nsOption(), false);
+    setEnabled(selector_.pcOption(), false);
+    lockToProfile(remembered);
     showProfileTab(remembered);
     panel_.setCellsMouse(true);
     applyChosenProfile();
