@@ -137,7 +137,7 @@ done
 [ -e "$root/lib64" ] || { mkdir -p "$root/lib64"; cp -L /lib64/ld-linux-x86-64.so.2 "$root/lib64/"; }
 
 printf 'root:x:0:0:root:/root:/bin/sh\nuser:x:1000:1000:user:/tmp:/bin/sh\n' >"$root/etc/passwd"
-printf 'root:x:0:\nplugdev:x:46:\nuser:x:1000:\n' >"$root/etc/group"
+printf 'root:x:0:\nplugdev:x:46:user\nuser:x:1000:\n' >"$root/etc/group"
 
 cat >"$root/init" <<'EOF'
 #!/bin/busybox sh

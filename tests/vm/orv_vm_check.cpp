@@ -501,7 +501,7 @@ std::string slurp(const std::string& path) {
 
 // Runs `program` with `arguments`, as `uid` when given; standard output and error captured.
 Run runProgram(const std::string& program, std::vector<std::string> arguments,
-               std::optional<uid_t> uid = std::nullopt) {
+               std::optional<uid_t> uid = std::nullopt, std::vector<gid_t> groups = {}) {
     arguments.insert(arguments.begin(), program);
     const auto start = Clock::now();
     const pid_t pid = fork();
@@ -511,7 +511,8 @@ Run runProgram(const std::string& program, std::vector<std::string> arguments,
         dup2(out, 1);
         dup2(err, 2);
         if (uid) {
-            if (setgroups(0, nullptr) != 0 || setgid(*uid) != 0 || setuid(*uid) != 0) {
+            if (setgroups(groups.size(), groups.data()) != 0 || setgid(*uid) != 0 ||
+                setuid(*uid) != 0) {
                 _exit(126);
             }
             // The user's own folders, not root's.
@@ -536,8 +537,9 @@ Run runProgram(const std::string& program, std::vector<std::string> arguments,
     return run;
 }
 
-Run orvctl(std::vector<std::string> arguments, std::optional<uid_t> uid = std::nullopt) {
-    return runProgram(gOrvctl, std::move(arguments), uid);
+Run orvctl(std::vector<std::string> arguments, std::optional<uid_t> uid = std::nullopt,
+           std::vector<gid_t> groups = {}) {
+    return runProgram(gOrvctl, std::move(arguments), uid, std::move(groups));
 }
 
 std::string firstLine(const std::string& text) {
@@ -645,7 +647,11 @@ void checkOrvctlPermission() {
 
 // With the shipped rule installed and udevd reloaded, the controller's hidraw node and its USB
 // device both carry the uaccess tag (the seat manager turns that into an ACL for the user at
-// the seat; there is none in this machine, so the open itself is not checked here).
+// the seat; there is none in this machine) and belong to the plugdev group, so a member of it
+// without a seat (a login over ssh) opens the controller: orvctl as that user switches the
+// identity through the USB node, reads all twelve profiles through hidraw and switches back.
+constexpr gid_t kPlugdevGroup = 46;
+
 void checkUdevRule(const std::string& ruleSource) {
     const std::string installed = "/etc/udev/rules.d/70-orv-controller.rules";
     const std::string copy = "cp " + ruleSource + " " + installed +
@@ -657,8 +663,24 @@ void checkUdevRule(const std::string& ruleSource) {
     bool hidrawTagged = false;
     bool usbTagged = false;
     std::string node;
+    std::string usbNode;
+    Run show;
+    Run showAsOther;
+    ProductIdentity after = ProductIdentity::None;
+    std::string nodeModes;
+    const auto modeOf = [](const std::string& path) {
+        struct stat info {};
+        if (path.empty() || ::stat(path.c_str(), &info) != 0) {
+            return std::string("missing");
+        }
+        char text[32];
+        std::snprintf(text, sizeof text, "%o gid %u", info.st_mode & 07777,
+                      static_cast<unsigned>(info.st_gid));
+        return std::string(text);
+    };
     {
-        DeviceProcess device({"--state=" + stateFile("udev-rule")});
+        const std::string state = stateFile("udev-rule");
+        DeviceProcess device({"--state=" + state});
         DeviceProcess::waitForHidraw(true, milliseconds(5000));
         static_cast<void>(std::system("udevadm settle -t 10"));
         if (udev* context = udev_new()) {
@@ -669,17 +691,36 @@ void checkUdevRule(const std::string& ruleSource) {
                 if (udev_device* usb =
                         udev_device_get_parent_with_subsystem_devtype(hidraw, "usb", "usb_device")) {
                     usbTagged = udev_device_has_tag(usb, "uaccess") > 0;
+                    usbNode = udev_device_get_devnode(usb) ? udev_device_get_devnode(usb) : "";
                 }
                 udev_device_unref(hidraw);
             }
             udev_unref(context);
         }
+        nodeModes = modeOf(node) + ", " + modeOf(usbNode);
+        // The user in plugdev, and for comparison the same user without it.
+        show = orvctl({"show", "--json"}, kUser, {kUserGroup, kPlugdevGroup});
+        // Back in its ordinary identity, the controller comes up with the rule applied again.
+        std::this_thread::sleep_for(milliseconds(500));
+        after = identityNow();
+        DeviceProcess::waitForHidraw(true, milliseconds(5000));
+        static_cast<void>(std::system("udevadm settle -t 10"));
+        showAsOther = orvctl({"list"}, kUser, {kUserGroup});
     }
     unlink(installed.c_str());
     static_cast<void>(std::system("udevadm control --reload-rules"));
     report("udev-rule", hidrawTagged && usbTagged,
            std::string("uaccess on ") + node + ": " + (hidrawTagged ? "yes" : "no") +
-               ", on its USB device: " + (usbTagged ? "yes" : "no"));
+               ", on its USB device: " + (usbTagged ? "yes" : "no") + "; modes while present: " +
+               nodeModes);
+    report("udev-rule-plugdev-opens",
+           show.status == 0 && show.out.size() > 1000 && after == ProductIdentity::Ordinary &&
+               showAsOther.status == 4,
+           "plugdev member: orvctl show exit " + std::to_string(show.status) + " in " +
+               std::to_string(show.ms) + " ms" +
+               (show.err.empty() ? "" : " (" + firstLine(show.err) + ")") +
+               ", identity afterwards " + std::to_string(static_cast<int>(after)) +
+               "; not a member: orvctl list exit " + std::to_string(showAsOther.status));
 }
 
 

@@ -18,7 +18,8 @@ std::string openFailureMessage(const std::string& path, int errorNumber) {
         return std::string(kPermissionFailurePrefix) + " to open the controller at " + path + " (" +
                reason + "). Install the udev rule " + kUdevRuleFile +
                " into /etc/udev/rules.d/, run `udevadm control --reload-rules && udevadm "
-               "trigger`, then plug the controller in again.";
+               "trigger`, then plug the controller in again (outside a desktop session, as over ssh, "
+               "the user must also be in the plugdev group).";
     }
     return "Cannot open " + path + ": " + reason;
 }
