@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -287,6 +288,14 @@ private:
                 d.TypeText(top.window, edit, text);
             } else if (!top.clickable.empty()) {
                 std::string control = pick(top.clickable, random);
+                // Save and Revert are two of some thirty controls while editing; lean towards
+                // them now and then so that their checks run often.
+                const std::string finish = roll % 2 == 0 ? "SaveBtn" : "RestoreLastTimeBtn";
+                if (roll < 30 && top.window == main &&
+                    std::find(top.clickable.begin(), top.clickable.end(), finish) !=
+                        top.clickable.end()) {
+                    control = finish;
+                }
                 // The exit prompt's OK ends the session; take it rarely so walks get deep.
                 if (top.title == title::ExitInquiryFrom && control == "OKBtn" && roll % 8 != 0) {
                     control = pick(top.clickable, random);
