@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev libsqlite3-dev sqlite3 libboost-dev libboost-locale-dev
   libhidapi-dev libusb-1.0-0-dev libudev-dev
   libgtest-dev libgmock-dev
+  # the file dialogs' portal test runs a private session bus
+  dbus-daemon
   fonts-noto-cjk xvfb xauth
   # the real-window test (scripts/window-test.sh)
   openbox xdotool x11-utils imagemagick

@@ -1,14 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "KitTestSupport.h"
 #include "ui/kit/FileDialog.h"
 #include "ui/kit/MessageBox.h"
+#include "ui/kit/PortalFileChooser.h"
 #include "ui/kit/SingleInstanceLock.h"
 #include "ui/kit/SystemServices.h"
 #include "ui/kit/WindowSystem.h"
 #include "ui/kit/testing/Driver.h"
+#include "ui/kit/testing/FakeFilePortal.h"
 
 namespace orv::kit {
 namespace {
@@ -37,6 +42,77 @@ TEST(Services, MessageBoxesAndFileDialogsCanBeIntercepted) {
     ASSERT_EQ(driver.FileDialogs().size(), 2u);
     EXPECT_EQ(driver.FileDialogs()[1].defaultExtension, "db");
     EXPECT_TRUE(driver.FileDialogs()[1].overwritePrompt);
+}
+
+// With a desktop portal on the session bus the file dialogs are the desktop's own chooser:
+// what the tool asks reaches the portal as a portal expects it, and the user's answer comes
+// back as a local path (the default extension added to a typed name without one).
+TEST(Services, FileDialogsAskTheDesktopPortalWhenOneRuns) {
+    testing::FakeFilePortal portal;
+    ASSERT_TRUE(portal.running()) << "dbus-daemon did not come up";
+    FileDialogRequest request;
+    request.title = "Import settings";
+    request.filters = {{"Settings files", {"*.db"}}};
+    request.defaultExtension = "db";
+    request.initialFolder = "/tmp/ProfileData/NS";
+
+    struct Case {
+        FileDialogRequest::Mode mode;
+        std::optional<std::string> answer;
+        std::optional<std::string> expected;
+        const char* method;
+    };
+    const Case cases[] = {
+        {FileDialogRequest::Mode::Open, "file:///tmp/ProfileData/NS/racing.db",
+         "/tmp/ProfileData/NS/racing.db", "OpenFile"},
+        {FileDialogRequest::Mode::Save, "file:///tmp/ProfileData/NS/Racing%20two",
+         "/tmp/ProfileData/NS/Racing two.db", "SaveFile"},
+        {FileDialogRequest::Mode::Open, std::nullopt, std::nullopt, "OpenFile"},  // cancelled
+    };
+    for (const Case& c : cases) {
+        request.mode = c.mode;
+        request.initialFileName = c.mode == FileDialogRequest::Mode::Save ? "PROFILE1.db" : "";
+        portal.QueueAnswer(c.answer);
+        EXPECT_EQ(ShowFileDialog(request), c.expected) << c.method;
+        ASSERT_FALSE(portal.Questions().empty());
+        const testing::FakeFilePortal::Question& asked = portal.Questions().back();
+        EXPECT_EQ(asked.method, c.method);
+        EXPECT_EQ(asked.title, "Import settings");
+        EXPECT_EQ(asked.currentFolder, "/tmp/ProfileData/NS");
+        EXPECT_EQ(asked.currentName, request.initialFileName);
+        EXPECT_TRUE(asked.modal);
+        ASSERT_EQ(asked.filters.size(), 1u);
+        EXPECT_EQ(asked.filters[0].description, "Settings files");
+        EXPECT_EQ(asked.filters[0].patterns, std::vector<std::string>{"*.db"});
+    }
+    EXPECT_EQ(portal.Questions().size(), 3u);
+}
+
+// No portal on the bus, or one without a file chooser: the toolkit shows Qt's dialog instead
+// (told apart here without showing it).
+TEST(Services, WithoutAPortalsFileChooserQtsDialogIsShown) {
+    FileDialogRequest request;
+    {
+        const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+        const std::string previous = saved != nullptr ? saved : "";
+        ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        const std::string previousRuntime = runtime != nullptr ? runtime : "";
+        ::setenv("XDG_RUNTIME_DIR", "/nonexistent", 1);
+        EXPECT_FALSE(AskPortalFileChooser(request, nullptr).portalAnswered) << "no session bus";
+        if (saved != nullptr) {
+            ::setenv("DBUS_SESSION_BUS_ADDRESS", previous.c_str(), 1);
+        }
+        if (runtime != nullptr) {
+            ::setenv("XDG_RUNTIME_DIR", previousRuntime.c_str(), 1);
+        } else {
+            ::unsetenv("XDG_RUNTIME_DIR");
+        }
+    }
+    testing::FakeFilePortal portal;
+    ASSERT_TRUE(portal.running());
+    portal.RefuseCalls();
+    EXPECT_FALSE(AskPortalFileChooser(request, nullptr).portalAnswered) << "no file chooser";
 }
 
 TEST(Services, LanguageIdentifierFollowsTheOverride) {

@@ -4,6 +4,11 @@
 #include <QStringList>
 #include <mutex>
 
+#include "ui/kit/DriverAccess.h"
+#include "ui/kit/PortalFileChooser.h"
+#include "ui/kit/WindowImplBase.h"
+#include "ui/kit/WindowSystem.h"
+
 namespace orv::kit {
 
 namespace {
@@ -11,9 +16,11 @@ namespace {
 std::mutex g_mutex;
 FileDialogPresenter g_presenter;
 
-std::optional<std::string> ShowRealDialog(const FileDialogRequest& request) {
-    QFileDialog dialog(nullptr, QString::fromStdString(request.title),
+// Qt's own dialog, a child of its owner so the window manager keeps it above the owner.
+std::optional<std::string> ShowQtDialog(const FileDialogRequest& request, QWidget* owner) {
+    QFileDialog dialog(owner, QString::fromStdString(request.title),
                        QString::fromStdString(request.initialFolder));
+    dialog.setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     QStringList filters;
     for (const FileFilter& f : request.filters) {
         QStringList patterns;
@@ -41,6 +48,29 @@ std::optional<std::string> ShowRealDialog(const FileDialogRequest& request) {
         return std::nullopt;
     }
     return dialog.selectedFiles().front().toStdString();
+}
+
+// The desktop's chooser through its portal when one runs, Qt's dialog otherwise; the owner
+// takes no input meanwhile, as with every box it owns.
+std::optional<std::string> ShowRealDialog(const FileDialogRequest& request) {
+    WindowImplBase* owner = WindowFromHandle(request.owner);
+    QWidget* ownerWidget = owner != nullptr ? DriverAccess::Widget(owner) : nullptr;
+    if (owner != nullptr) {
+        DriverAccess::BlockInput(owner, true);
+    }
+    std::optional<std::string> chosen;
+    const PortalAnswer portal = AskPortalFileChooser(request, ownerWidget);
+    if (portal.portalAnswered) {
+        chosen = portal.path;
+    } else {
+        // The owner may have gone while the portal was asked.
+        WindowImplBase* still = WindowFromHandle(request.owner);
+        chosen = ShowQtDialog(request, still != nullptr ? DriverAccess::Widget(still) : nullptr);
+    }
+    if (WindowImplBase* still = WindowFromHandle(request.owner); still != nullptr) {
+        DriverAccess::BlockInput(still, false);
+    }
+    return chosen;
 }
 
 }  // namespace
