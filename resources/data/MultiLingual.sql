@@ -27,13 +27,15 @@ INSERT INTO MultiLingualData (id, english, japanese) VALUES
 (410, 'Profile saved', '保存完了'),
 (411, 'About', 'バージョン情報'),
 (412, 'Button functions', 'ボタン機能の設定'),
-(413, 'Long-press switch', '長押し切替'),
+(413, 'Long-press switch', '長押し切り替え'),
 (414, 'Stick settings', 'スティックの設定'),
 (415, 'Live test', '動作テスト'),
 (416, 'Continuous disable', '連続入力無効'),
 (417, 'Back to function button', '機能ボタンに戻す'),
 (418, 'Directions', '説明'),
-(419, 'Settings files', '設定ファイル');
+(419, 'Settings files', '設定ファイル'),
+(420, 'Import settings', '設定のインポート'),
+(421, 'Export settings', '設定のエクスポート');
 
 INSERT INTO MultiLingualData (id, english, japanese) VALUES
 -- Function labels and menu items

@@ -39,6 +39,8 @@ std::vector<kit::FileFilter> backupFileFilters() {
 }
 
 constexpr int kSettingsFilesText = 419;
+constexpr int kImportTitleText = 420;
+constexpr int kExportTitleText = 421;
 
 // One filter that reads like the product ("Settings files (*.db)"): export and import only
 // deal in settings databases.
@@ -117,6 +119,7 @@ void MainWindow::importGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Open;
     request.owner = GetHWND();
+    request.title = context_.text.text(kImportTitleText);
     request.filters = settingsFileFilters(context_.text);
     request.defaultExtension = "db";
     request.initialFolder = folders->importStartFolder(context_.images.hostMode).string();
@@ -151,6 +154,7 @@ void MainWindow::exportGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Save;
     request.owner = GetHWND();
+    request.title = context_.text.text(kExportTitleText);
     request.filters = settingsFileFilters(context_.text);
     request.defaultExtension = "db";
     request.initialFolder = folders->forMode(context_.images.hostMode).string();
@@ -189,6 +193,7 @@ void MainWindow::backupGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Save;
     request.owner = GetHWND();
+    request.title = context_.text.text(kBackupCaptionText);
     request.filters = backupFileFilters();
     request.defaultExtension = "orvbackup";
     if (const std::optional<std::filesystem::path> desktop = desktopFolder()) {
@@ -211,6 +216,7 @@ void MainWindow::restoreGate() {
     kit::FileDialogRequest request;
     request.mode = kit::FileDialogRequest::Mode::Open;
     request.owner = GetHWND();
+    request.title = context_.text.text(kRestoreCaptionText);
     request.filters = backupFileFilters();
     request.defaultExtension = "orvbackup";
     if (const std::optional<std::filesystem::path> desktop = desktopFolder()) {
