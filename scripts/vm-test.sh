@@ -124,6 +124,16 @@ if [ "${ORV_VM_WINDOW:-1}" = 1 ] && [ -x "$bin/orvtool" ]; then
     mkdir -p "$root$qt_plugins/platforms"
     cp "$qt_plugins/platforms/libqoffscreen.so" "$root$qt_plugins/platforms/"
     programs+=("$bin/orvtool" "$qt_plugins/platforms/libqoffscreen.so")
+    # One small Latin font and a fontconfig that finds it, so the English texts the window
+    # draws show in the guest's screenshot (every family the skins name falls back to it).
+    for font in /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
+                /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf; do
+      [ -f "$font" ] && { mkdir -p "$root/usr/share/fonts"; cp "$font" "$root/usr/share/fonts/"; }
+    done
+    mkdir -p "$root/etc/fonts"
+    printf '%s\n' '<?xml version="1.0"?>' '<!DOCTYPE fontconfig SYSTEM "fonts.dtd">' \
+      '<fontconfig><dir>/usr/share/fonts</dir><cachedir>/tmp/fontconfig</cachedir></fontconfig>' \
+      >"$root/etc/fonts/fonts.conf"
   fi
 fi
 for p in "${programs[@]}"; do
