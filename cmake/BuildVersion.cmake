@@ -1,6 +1,7 @@
 # Writes OUTPUT, a header with the version of the sources as `git describe` tells it, and
-# rewrites it only when that changes (so a build with nothing new recompiles nothing).
-#   cmake -DSOURCE_DIR=<repo> -DOUTPUT=<header> -P BuildVersion.cmake
+# rewrites it only when that changes (so a build with nothing new recompiles nothing). Without a
+# release tag the project's version comes first and the commit after it: "0.1.0 (d8d01fd)".
+#   cmake -DSOURCE_DIR=<repo> -DPROJECT_VERSION=<x.y.z> -DOUTPUT=<header> -P BuildVersion.cmake
 execute_process(
   COMMAND git describe --tags --always --dirty
   WORKING_DIRECTORY "${SOURCE_DIR}"
@@ -9,7 +10,9 @@ execute_process(
   ERROR_QUIET
   RESULT_VARIABLE failed)
 if(failed OR version STREQUAL "")
-  set(version "unknown")
+  set(version "${PROJECT_VERSION}")
+elseif(NOT version MATCHES "^v?[0-9]")
+  set(version "${PROJECT_VERSION} (${version})")
 endif()
 set(content "// Generated at build time from `git describe`; do not edit.\n#pragma once\n\nnamespace orv {\ninline constexpr const char* kBuildVersion = \"${version}\";\n}\n")
 if(EXISTS "${OUTPUT}")

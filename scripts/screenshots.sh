@@ -79,10 +79,23 @@ cleanup() {
 trap cleanup EXIT
 
 shot() { sleep 0.6; import -window root "$out/$1.png"; }
-# Clicks at x,y inside the first window titled $1.
+# The desktop titles of the windows clicked into: the lookup title (older versions showed it)
+# or the readable one, in either language.
+main_title='^(ORVMainWindow|ORV Function Set Tool|ORV 機能設定ツール)$'
+profile_title='^(ProfileForm|(Profile|プロファイル) – .*)$'
+reset_title='^(ResetDataFrom|(Factory settings|工場出荷時の設定) – .*)$'
+# The first visible window whose title matches $1 (waits up to 20 s).
+find_titled() {
+  timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1
+}
+# Clicks at x,y inside the first window whose title matches $1.
 click_in() {
   local window
-  window=$(xdotool search --sync --name "^$1\$" | head -n 1)
+  window=$(find_titled "$1")
+  if [ -z "$window" ]; then
+    echo "screenshots: no window titled $1" >&2
+    return
+  fi
   eval "$(xdotool getwindowgeometry --shell "$window")"
   xdotool mousemove $((X + $2)) $((Y + $3)) click 1
 }
@@ -94,17 +107,17 @@ for language in english japanese; do
   ORV_LANGID=$langid ORV_LOCK_DIR=$state XDG_STATE_HOME=$state XDG_CACHE_HOME=$state \
     "$tool" --simulate >/dev/null 2>&1 &
   tool_pid=$!
-  xdotool search --sync --name '^ORVMainWindow$' >/dev/null
+  find_titled "$main_title" >/dev/null
   sleep 2
   shot "1-overview_$language"
-  click_in ORVMainWindow 698 72          # tab 2
+  click_in "$main_title" 698 72          # tab 2
   shot "2-profile-dialog_$language"
-  click_in ProfileForm 354 170          # Edit profile
+  click_in "$profile_title" 354 170          # Edit profile
   shot "3-editing_$language"
-  click_in ORVMainWindow 574 856        # Reset
-  click_in ResetDataFrom 374 168        # OK
+  click_in "$main_title" 574 856        # Reset
+  click_in "$reset_title" 374 168        # OK
   shot "4-after-reset_$language"
-  click_in ORVMainWindow 231 17         # Help menu
+  click_in "$main_title" 231 17         # Help menu
   sleep 0.5
   xdotool key alt+a
   shot "5-about_$language"

@@ -159,6 +159,7 @@ const std::vector<SkinCase>& skinCases() {
                return std::vector<std::string>{t.text(306) + " " + t.text(307) + " " + t.text(308)};
            }},
           {"MarkLegendLabel", ids({310})},
+          {"ToolNameLabel", ids({400})},
           {"Caption_J_CAP_P", ids({304})},
           {"Caption_J_HOME_P", ids({305})},
           {"Caption_LStickSetBtn", ids({19})},
@@ -211,6 +212,7 @@ const std::vector<SkinCase>& skinCases() {
                    HelpForm::versionLine(t, "v10.20.30-1234-gabcdef0-dirty")};
            }},
           {"LicenceLabel", ids({311})},
+          {"ToolNameLabel", ids({400})},
           {"OKBtn", ids({73})}}},
         {"FunButtonForm",
          {{"PressBtn", functionLabels},

@@ -8,12 +8,14 @@ namespace {
 constexpr int kVersionText = 71;
 constexpr int kLicencesText = 311;
 constexpr int kOkText = 73;
+constexpr int kToolNameText = 400;
 constexpr const char* kVersionPlaceholder = "{version}";
 }  // namespace
 
 HelpForm::HelpForm(const TextStore& texts)
     : ButtonPrompt(texts, "VersionForm.xml", "HelpFormWnd",
-                   {{"PromptInfoLabel", kVersionText},
+                   {{"ToolNameLabel", kToolNameText},
+                    {"PromptInfoLabel", kVersionText},
                     {"LicenceLabel", kLicencesText},
                     {"OKBtn", kOkText}},
                    {{"closebtn", std::nullopt}, {"OKBtn", std::nullopt}}) {}

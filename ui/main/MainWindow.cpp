@@ -47,6 +47,7 @@ constexpr MainWindowTexts kLanguageTexts[] = {
     {"Caption_J_CAP_P", 304}, {"Caption_J_HOME_P", 305}, {"Caption_LStickSetBtn", 19},
     {"Caption_RStickSetBtn", 20}, {"Caption_J_LSB_P", 1}, {"Caption_J_RSB_P", 18},
     {"SimulatedMarkLabel", 313},
+    {"ToolNameLabel", 400},  // the name the desktop shows too
 };
 
 void closeWindowTitled(const char* windowTitle) {
