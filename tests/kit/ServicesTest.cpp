@@ -86,33 +86,31 @@ TEST(Services, FileDialogsAskTheDesktopPortalWhenOneRuns) {
         EXPECT_EQ(asked.filters[0].patterns, std::vector<std::string>{"*.db"});
     }
     EXPECT_EQ(portal.Questions().size(), 3u);
+
+    // A portal without a file chooser: the toolkit shows Qt's dialog instead (told apart here
+    // without showing it). One portal per process: the race detector cannot see QtDBus's own
+    // hand-overs to its connection thread once that thread runs.
+    portal.RefuseCalls();
+    EXPECT_FALSE(AskPortalFileChooser(request, nullptr).portalAnswered);
 }
 
-// No portal on the bus, or one without a file chooser: the toolkit shows Qt's dialog instead
-// (told apart here without showing it).
-TEST(Services, WithoutAPortalsFileChooserQtsDialogIsShown) {
-    FileDialogRequest request;
-    {
-        const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-        const std::string previous = saved != nullptr ? saved : "";
-        ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
-        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        const std::string previousRuntime = runtime != nullptr ? runtime : "";
-        ::setenv("XDG_RUNTIME_DIR", "/nonexistent", 1);
-        EXPECT_FALSE(AskPortalFileChooser(request, nullptr).portalAnswered) << "no session bus";
-        if (saved != nullptr) {
-            ::setenv("DBUS_SESSION_BUS_ADDRESS", previous.c_str(), 1);
-        }
-        if (runtime != nullptr) {
-            ::setenv("XDG_RUNTIME_DIR", previousRuntime.c_str(), 1);
-        } else {
-            ::unsetenv("XDG_RUNTIME_DIR");
-        }
+// Without a session bus nothing is asked (and nothing is started): Qt's dialog shows.
+TEST(Services, WithoutASessionBusQtsDialogIsShown) {
+    const char* saved = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    const std::string previous = saved != nullptr ? saved : "";
+    ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string previousRuntime = runtime != nullptr ? runtime : "";
+    ::setenv("XDG_RUNTIME_DIR", "/nonexistent", 1);
+    EXPECT_FALSE(AskPortalFileChooser(FileDialogRequest{}, nullptr).portalAnswered);
+    if (saved != nullptr) {
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", previous.c_str(), 1);
     }
-    testing::FakeFilePortal portal;
-    ASSERT_TRUE(portal.running());
-    portal.RefuseCalls();
-    EXPECT_FALSE(AskPortalFileChooser(request, nullptr).portalAnswered) << "no file chooser";
+    if (runtime != nullptr) {
+        ::setenv("XDG_RUNTIME_DIR", previousRuntime.c_str(), 1);
+    } else {
+        ::unsetenv("XDG_RUNTIME_DIR");
+    }
 }
 
 TEST(Services, LanguageIdentifierFollowsTheOverride) {
