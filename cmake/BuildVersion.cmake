@@ -11,7 +11,7 @@ execute_process(
   RESULT_VARIABLE failed)
 if(failed OR version STREQUAL "")
   set(version "${PROJECT_VERSION}")
-elseif(NOT version MATCHES "^v?[0-9]")
+elseif(version MATCHES "^[0-9a-f]+(-dirty)?$")  # no tag: only the abbreviated commit
   set(version "${PROJECT_VERSION} (${version})")
 endif()
 set(content "// Generated at build time from `git describe`; do not edit.\n#pragma once\n\nnamespace orv {\ninline constexpr const char* kBuildVersion = \"${version}\";\n}\n")
