@@ -205,7 +205,7 @@ bool isOneVersion(std::optional<std::uint8_t> code) {
 
 // Checks the files of `operation` after a kill; a message on stderr and false when broken.
 bool filesAreWhole(Operation operation, const Paths& paths, const std::string& importBytes,
-                   std::uint8_t initialCode) {
+                   std::uint8_t initialCode, bool& stateFileSeen) {
     switch (operation) {
     case Operation::Export:
         // Absent only until the first export completed.
@@ -217,6 +217,15 @@ bool filesAreWhole(Operation operation, const Paths& paths, const std::string& i
         }
         return true;
     case Operation::Save: {
+        // The simulated controller writes its state file at the first Commit: a kill before
+        // that leaves none, which is the old state. Once there, it must never go away.
+        if (!fs::exists(paths.state())) {
+            if (stateFileSeen) {
+                std::fprintf(stderr, "the controller state file went away\n");
+            }
+            return !stateFileSeen;
+        }
+        stateFileSeen = true;
         orv::sim::StoredImages stored{};
         std::string error;
         if (!orv::sim::SimStateFile(paths.state().string()).load(stored, error)) {
@@ -289,6 +298,7 @@ int main(int argc, char** argv) {
     const std::string importBytes = readAll(paths.importSource());
 
     std::map<Operation, int> survived;
+    bool stateFileSeen = false;
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     std::uniform_int_distribution<int> pauseMicroseconds(0, 20000);
     for (std::uint64_t kill = 0; std::chrono::steady_clock::now() < end; ++kill) {
@@ -318,7 +328,7 @@ int main(int argc, char** argv) {
                          status);
             return 1;
         }
-        if (!filesAreWhole(operation, paths, importBytes, initialCode)) {
+        if (!filesAreWhole(operation, paths, importBytes, initialCode, stateFileSeen)) {
             std::fprintf(stderr,
                          "kill %llu (%s, %d us after the start) left a broken file; replay with "
                          "ORV_KILL_SEED=%llu\n",
