@@ -110,6 +110,8 @@ private:
     void showProfileTab(std::uint32_t n);
     void lockToProfile(std::uint32_t n);
     void openProfileDialog();
+    // While a profile is being edited the host-mode options take no clicks.
+    void holdHostMode();
     void editChosenProfile();
     void applyChosenProfile();
     void cancelProfileDialogAnswer();

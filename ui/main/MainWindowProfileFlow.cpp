@@ -120,12 +120,16 @@ void MainWindow::openProfileDialog() {
 
 // --- Answers of the profile and naming dialogs -------------------------------------------------
 
+void MainWindow::holdHostMode() {
+    setEnabled(selector_.nsOption(), false);
+    setEnabled(selector_.pcOption(), false);
+}
+
 void MainWindow::editChosenProfile() {
     if (chosenProfile_ == 0) {
         return;
     }
-    setEnabled(selector_.nsOption(), false);
-    setEnabled(selector_.pcOption(), false);
+    holdHostMode();
     context_.images.currentProfile = chosenProfile_;
     panel_.nonDefaultCells().clear();
     panel_.setCellsMouse(true);
@@ -160,8 +164,7 @@ void MainWindow::makeNewProfile() {
         // The new profile is being edited like any other: the host mode stays until Save or
         // Revert. A mode switch here would leave this mode's profile remembered, and coming
         // back would re-apply it from the overview with the hover preview still running.
-        setEnabled(selector_.nsOption(), false);
-        setEnabled(selector_.pcOption(), false);
+        holdHostMode();
     }
     showOutcome(outcome);
 }
@@ -296,8 +299,7 @@ void MainWindow::switchHostMode(HostMode mode) {
     profileChosen_ = true;
     chosenProfile_ = remembered;
     KillTimer(kHoverTimer);
-    setEnabled(selector_.nsOption(), false);
-    setEnabled(selector_.pcOption(), false);
+    holdHostMode();
     lockToProfile(remembered);
     showProfileTab(remembered);
     panel_.setCellsMouse(true);

@@ -147,7 +147,8 @@ FakeFilePortal::FakeFilePortal() : service_(std::make_unique<Service>()) {
         return;
     }
     ::setenv("DBUS_SESSION_BUS_ADDRESS", address.constData(), 1);
-    QDBusConnection bus = QDBusConnection::connectToBus(QString::fromUtf8(address), kConnectionName);
+    QDBusConnection bus =
+        QDBusConnection::connectToBus(QString::fromUtf8(address), kConnectionName);
     s.running = bus.isConnected() &&
                 bus.registerObject("/org/freedesktop/portal/desktop", &s.portal,
                                    QDBusConnection::ExportAllSlots) &&
@@ -171,13 +172,17 @@ FakeFilePortal::~FakeFilePortal() {
     }
 }
 
-bool FakeFilePortal::running() const { return service_->running; }
+bool FakeFilePortal::running() const {
+    return service_->running;
+}
 
 void FakeFilePortal::QueueAnswer(std::optional<std::string> uri) {
     service_->portal.answers.push_back(std::move(uri));
 }
 
-void FakeFilePortal::RefuseCalls() { service_->portal.refuse = true; }
+void FakeFilePortal::RefuseCalls() {
+    service_->portal.refuse = true;
+}
 
 const std::vector<FakeFilePortal::Question>& FakeFilePortal::Questions() const {
     return service_->portal.questions;
